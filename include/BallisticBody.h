@@ -1,0 +1,38 @@
+// Interface of a body that moves by its own time step; force fields act through it.
+#ifndef QORVEL_BALLISTICBODY_H
+#define QORVEL_BALLISTICBODY_H
+
+#include "QOR3dVector.h"
+
+class BallisticBody {
+public:
+    virtual ~BallisticBody() {}
+    virtual void update() = 0;
+    virtual void setPosition(QOR3dVector p) = 0;
+    virtual void setVelocity(QOR3dVector v) = 0;
+    virtual void setAcceleration(QOR3dVector a) = 0;
+    virtual void setXPosition(float v) = 0;
+    virtual void setYPosition(float v) = 0;
+    virtual void setZPosition(float v) = 0;
+    virtual void setXVelocity(float v) = 0;
+    virtual void setYVelocity(float v) = 0;
+    virtual void setZVelocity(float v) = 0;
+    virtual void setXAcceleration(float v) = 0;
+    virtual void setYAcceleration(float v) = 0;
+    virtual void setZAcceleration(float v) = 0;
+    virtual void setSize(float s) = 0;
+    virtual void setMass(float m) = 0;
+    virtual float getXPosition() = 0;
+    virtual float getYPosition() = 0;
+    virtual float getZPosition() = 0;
+    virtual float getXVelocity() = 0;
+    virtual float getYVelocity() = 0;
+    virtual float getZVelocity() = 0;
+    virtual float getXAcceleration() = 0;
+    virtual float getYAcceleration() = 0;
+    virtual float getZAcceleration() = 0;
+    virtual float getSize() = 0;
+    virtual float getMass() = 0;
+};
+
+#endif

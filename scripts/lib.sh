@@ -1,0 +1,37 @@
+# Shared helpers of the scripts: package checks and the build.
+# shellcheck shell=bash
+
+QORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev xvfb xauth)
+
+# Installs the Debian packages that are missing; exits non-zero naming them when it cannot.
+ensure_packages() {
+    local missing=() p
+    for p in "${QORVEL_PACKAGES[@]}" "$@"; do
+        dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if command -v sudo >/dev/null 2>&1; then
+            sudo=(sudo)
+        else
+            echo "Cannot install (not root and no sudo). Missing packages: ${missing[*]}" >&2
+            exit 1
+        fi
+    fi
+    if ! { "${sudo[@]}" apt-get update -qq && \
+           DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"; }; then
+        echo "Installing failed. Missing packages: ${missing[*]}" >&2
+        exit 1
+    fi
+}
+
+# configure_and_build BUILD_DIR BUILD_TYPE [extra cmake args...]
+configure_and_build() {
+    local dir=$1 type=$2
+    shift 2
+    cmake -S "$QORVEL_ROOT" -B "$QORVEL_ROOT/$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+    cmake --build "$QORVEL_ROOT/$dir" -j "$(nproc)"
+}
