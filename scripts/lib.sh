@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 QORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev xvfb xauth)
+QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev xvfb xauth xdotool)
 
 # Installs the Debian packages that are missing; exits non-zero naming them when it cannot.
 ensure_packages() {
