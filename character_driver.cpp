@@ -1,10 +1,21 @@
 // Application driver: globals first, then start-up, the per-frame work and the keys.
 #include "character_driver.h"
 
+#include "AI.h"
+#include "Character.h"
+#include "Controller.h"
+#include "FireWorks.h"
+#include "Flames.h"
+#include "ForceField.h"
+#include "Terrain.h"
+#include "skybox.h"
+
 #include <GL/glut.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 // ---- Globals ----------------------------------------------------------------------------
 QOR3dVector myCamPos(0.0f, 3.0f, 5.0f);
@@ -15,6 +26,27 @@ float deltaAngle = 0.0f;
 float AngleX = 0.0f;
 float AngleY = 0.0f;
 float AngleZ = 0.0f;
+
+QOR3dVector aendpos(0.0f, 0.0f, 0.0f);
+bool terrainCheck = true;
+Terrain* myTerrain = nullptr;
+Character* testCharacter = nullptr;
+Character* otherCharacter = nullptr;
+Controller* myController = nullptr;
+Controller* otherController = nullptr;
+AI* myAI = nullptr;
+SkyBox* mySkyBox = nullptr;
+
+Flames* myFlames = nullptr;
+Flames* testFlames = nullptr;
+Flames* otherFlames = nullptr;
+FireWorks* myFireworks = nullptr;
+float fireworksDisp = 5.0f;
+timer myTimer;
+void (*frameStepHook)(FrameStep step) = nullptr;
+
+static const int SKY_SLOTS = 6;
+static const int SKY_SLOT_LENGTH = 32;
 
 // ---- Start-up ---------------------------------------------------------------------------
 int quorvelMain(int argc, char** argv) {
@@ -69,8 +101,64 @@ static void initGLState() {
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
 }
 
+static void launchFireworks() {
+    myFireworks = new FireWorks(50);
+    myFireworks->pushForceField(&ForceField::forceGravity);
+    myFireworks->pushForceField(&ForceField::forceDrag);
+    myFireworks->setTexture("tga/spark1.tga");
+}
+
+// Replaces the sky; the old one goes first so only one set of sky textures is alive.
+static void buildSky(const char* image, float scale, float movement) {
+    char slots[SKY_SLOTS][SKY_SLOT_LENGTH];
+    for (int i = 0; i < SKY_SLOTS; i++) {
+        std::strncpy(slots[i], image, SKY_SLOT_LENGTH - 1);
+        slots[i][SKY_SLOT_LENGTH - 1] = '\0';
+    }
+    delete mySkyBox;
+    mySkyBox = new SkyBox(&slots[0][0]);
+    mySkyBox->setScale(scale);
+    mySkyBox->setMovement(movement);
+}
+
+static void setTestArmGoals() {
+    testCharacter->myRightArm->setNewGoalEndpoint(aendpos);
+    testCharacter->myLeftArm->setNewGoalEndpoint(aendpos);
+}
+
+static void buildScene() {
+    char heightMap[] = "tga/ground3.tga";
+    char surface[] = "tga/ground4.tga";
+    myTerrain = new Terrain(heightMap, true, 15.0f, true, surface);
+
+    testCharacter = new Character();
+    otherCharacter = new Character();
+    myController = new Controller(testCharacter, myTerrain);
+    otherController = new Controller(otherCharacter, myTerrain);
+    myAI = new AI(otherController);
+
+    aendpos = QOR3dVector(0.0f, 0.0f, 4.0f);
+    testCharacter->setYPosition(5.0f);
+    testCharacter->setZPosition(-2.0f);
+    setTestArmGoals();
+    otherCharacter->setYPosition(5.0f);
+    otherCharacter->setZPosition(-2.0f);
+    otherCharacter->setXPosition(4.0f);
+
+    myFlames = new Flames(500, default3dVector);
+    myFlames->setYPosition(0.0f);
+    myFlames->setSize(10.0f);
+    testFlames = nullptr;
+    otherFlames = nullptr;
+    launchFireworks();
+
+    buildSky("tga/clouds3.tga", 4.0f, 0.1f);
+    myTimer.start(nullptr);
+}
+
 void init() {
     initGLState();
+    buildScene();
 }
 
 void myReshape(int w, int h) {
@@ -85,18 +173,39 @@ void myReshape(int w, int h) {
     glLoadIdentity();
 }
 
-// ---- Per frame --------------------------------------------------------------------------
+// ---- Per idle call ----------------------------------------------------------------------
 void spinWorld() {
     Angle += deltaAngle;
     if (Angle > 360.0f || Angle < -360.0f) Angle = 0.0f;  // restarts at 0, not reduced by 360
 }
 
+void relaunchFireworksIfDue() {
+    if (myTimer.elapsed_time() > 10.0) {
+        myTimer.restart(nullptr);
+        fireworksDisp = (float)(std::rand() / 2147483648.0 * 100.0);
+        delete myFireworks;
+        launchFireworks();
+    }
+}
+
 void idleCallback() {
     spinWorld();
+    relaunchFireworksIfDue();
     glutPostRedisplay();
 }
 
-static void applyLookAt() {
+// ---- Per frame --------------------------------------------------------------------------
+void keepEyeAboveTerrain() {
+    // Asked in unrotated world coordinates: the world rotation only changes what is seen.
+    float h = myTerrain->GetHeight(myCamPos.x, myCamPos.z) + 1.0f;
+    if (!terrainCheck) return;
+    if (h > myCamPos.y)
+        myCamPos.y += 0.5f;        // climb fast when closer than 1.0 to the ground
+    else if (myCamPos.y > h + 1.1)
+        myCamPos.y -= 0.1f;        // sink slowly when higher than 2.1
+}
+
+void applyLookAt() {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(myCamPos.x, myCamPos.y, myCamPos.z,
@@ -104,25 +213,209 @@ static void applyLookAt() {
               myCamUp.x, myCamUp.y, myCamUp.z);
 }
 
-static void applyWorldRotation() {
+void applyWorldRotation() {
     glRotatef(Angle, 0.0f, 1.0f, 0.0f);
     glRotatef(AngleX, 1.0f, 0.0f, 0.0f);
     glRotatef(AngleY, 0.0f, 1.0f, 0.0f);
     glRotatef(AngleZ, 0.0f, 0.0f, 1.0f);
 }
 
+void drawSky() {
+    glPushMatrix();
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    mySkyBox->DrawSkyBox(10.0f, 10.0f, 10.0f, myCamPos.x, myCamPos.y, myCamPos.z);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glPopMatrix();
+}
+
+void drawTerrain() {
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glCallList(myTerrain->GetDLIndex());
+    glEnable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+// A half-transparent red ball at the arm goal; it writes no depth. Leaves blending off.
+static void drawArmGoalMarker() {
+    glDepthMask(GL_FALSE);
+    glPushMatrix();
+    glColor4f(1.0f, 0.0f, 0.0f, 0.5f);
+    glTranslatef(aendpos.x, aendpos.y, aendpos.z);
+    glutSolidSphere(0.1, 20, 20);
+    glPopMatrix();
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+}
+
+static void reachForTestCharacter() {
+    otherCharacter->setLeftArmGoal(testCharacter->getPosition());
+    otherCharacter->setRightArmGoal(testCharacter->getPosition());
+}
+
+// Lights a character's fire the first time it comes within 2.4 of the standing fire; from
+// then on the fire follows it and its arms flail.
+static void burnCharacter(Character* character, Flames*& flames, Controller* controller,
+                          const char* name) {
+    if (flames == nullptr) {
+        float d = character->getPosition().minus(myFlames->getPosition()).length();
+        if (d < 2.4f) {
+            std::printf("Starting fire on %s!\n", name);
+            flames = new Flames(200, default3dVector);
+            flames->setSize(10.0f);
+        }
+    }
+    if (flames != nullptr) {
+        flames->setPosition(character->getPosition());
+        flames->setYPosition(flames->getPosition().y + 0.45f);
+        flames->update();
+        flames->draw();
+        controller->goMental();
+    }
+}
+
+void burnCharacters() {
+    burnCharacter(testCharacter, testFlames, myController, "testCharacter");
+    burnCharacter(otherCharacter, otherFlames, otherController, "otherCharacter");
+}
+
+static void drawStandingFire() {
+    glPushMatrix();
+    glTranslatef(0.0f, 1.5f, 0.0f);
+    glScalef(20.0f, 20.0f, 20.0f);
+    myFlames->update();
+    myFlames->draw();
+    glPopMatrix();
+}
+
+static void drawFireworks() {
+    glPushMatrix();
+    glTranslatef(fireworksDisp - 50.0f, 10.0f, fireworksDisp - 50.0f);
+    myFireworks->update();
+    myFireworks->draw();
+    glPopMatrix();
+}
+
+static void stepDone(FrameStep step) {
+    if (frameStepHook != nullptr) frameStepHook(step);
+}
+
 void displayCallback() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
+    keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     applyLookAt();
+    stepDone(FRAME_EYE);
+    drawSky();
+    stepDone(FRAME_SKY);
     applyWorldRotation();
+    drawTerrain();
+    stepDone(FRAME_TERRAIN);
+    drawArmGoalMarker();
+    stepDone(FRAME_MARKER);
+
+    glColor4f(0.4f, 0.4f, 0.45f, 1.0f);
+    myController->update();
+    stepDone(FRAME_TEST_CONTROLLER);
+    testCharacter->update();
+    stepDone(FRAME_TEST_UPDATE);
+    testCharacter->draw();
+    stepDone(FRAME_TEST_DRAW);
+
+    // The AI steers after its character is drawn, so its choices show from the next frame.
+    glColor4f(0.6f, 0.45f, 0.35f, 1.0f);
+    otherCharacter->update();
+    stepDone(FRAME_OTHER_UPDATE);
+    otherCharacter->draw();
+    stepDone(FRAME_OTHER_DRAW);
+    myAI->update();
+    stepDone(FRAME_AI);
+
+    glEnable(GL_BLEND);  // stays on for the rest of the frame
+    reachForTestCharacter();
+    stepDone(FRAME_REACH);
+    burnCharacters();
+    stepDone(FRAME_CHARACTER_FIRES);
+    drawStandingFire();
+    stepDone(FRAME_STANDING_FIRE);
+    drawFireworks();
+    stepDone(FRAME_FIREWORKS);
     glutSwapBuffers();
+    stepDone(FRAME_SWAP);
 }
 
 // ---- Keys -------------------------------------------------------------------------------
+static void moveArmGoal(float dx, float dy, float dz) {
+    aendpos.x = (float)(aendpos.x + (double)dx);
+    aendpos.y = (float)(aendpos.y + (double)dy);
+    aendpos.z = (float)(aendpos.z + (double)dz);
+    setTestArmGoals();
+}
+
+// "q" turns by 3.14/180 and "e" by half of it; each press stretches myCamDir, so successive
+// presses turn less and less.
+static void turnCamera(float sign, float c) {
+    QOR3dVector side = myCamDir.cross(myCamUp).normalize();
+    myCamDir = myCamDir.add(side.scale(sign * 0.25f * std::cos(c)));
+    QOR3dVector n = myCamDir.normalize();
+    myCamDir = myCamDir.add(n.scale(sign * 0.25f * std::sin(c)));
+}
+
 void keyCallback(unsigned char key, int, int) {
-    if (key == 27) std::exit(0);
+    const double ARM_STEP = 0.1;
+    switch (key) {
+    case 27: std::exit(0);
+    case ' ': deltaAngle = (deltaAngle == 0.0f) ? 0.5f : 0.0f; break;
+    case ',': moveArmGoal(ARM_STEP, 0, 0); break;
+    case '.': moveArmGoal(-ARM_STEP, 0, 0); break;
+    case 'l': moveArmGoal(0, ARM_STEP, 0); break;
+    case ';': moveArmGoal(0, -ARM_STEP, 0); break;
+    case 'o': moveArmGoal(0, 0, ARM_STEP); break;
+    case 'p': moveArmGoal(0, 0, -ARM_STEP); break;
+    case '5': terrainCheck = !terrainCheck; break;
+    case '6': myController->setWalking(true); break;
+    case '7': buildSky("tga/clouds2.tga", 2.0f, 1.0f); break;
+    case '8': buildSky("tga/clouds3.tga", 4.0f, 0.1f); break;
+    case 'Q': myController->turn(5.0f); break;
+    case 'E': myController->turn(-5.0f); break;
+    case 'W': myController->moveForward(); break;
+    case 'S': myController->moveBackward(); break;
+    case 'A': myController->strafeLeft(); break;
+    case 'D': myController->strafeRight(); break;
+    case 'C': myController->jump(); break;
+    case 'q': turnCamera(-1.0f, 3.14f / 180.0f); break;
+    case 'e': turnCamera(1.0f, 3.14f / 360.0f); break;
+    case 'a': AngleY += 5.0f; break;
+    case 'd': AngleY -= 5.0f; break;
+    case 'z': AngleZ += 5.0f; break;
+    case 'c': AngleZ -= 5.0f; break;
+    case 'r':
+        testCharacter->setXPosition(0.0f);
+        testCharacter->setZPosition(0.0f);
+        myCamPos.x = 0.0f;
+        myCamPos.z = 5.0f;
+        break;
+    default: break;
+    }
     glutPostRedisplay();
 }
 
-void specialCallback(int, int, int) {}
+void specialCallback(int key, int, int) {
+    QOR3dVector forward = myCamDir.normalize();
+    QOR3dVector right = myCamDir.cross(myCamUp).normalize();
+    switch (key) {
+    case GLUT_KEY_UP: myCamPos = myCamPos.add(forward); break;
+    case GLUT_KEY_DOWN: myCamPos = myCamPos.minus(forward); break;
+    case GLUT_KEY_RIGHT: myCamPos = myCamPos.add(right); break;
+    case GLUT_KEY_LEFT: myCamPos = myCamPos.minus(right); break;
+    case GLUT_KEY_PAGE_UP: myCamPos.y += 0.5f; break;
+    case GLUT_KEY_PAGE_DOWN: myCamPos.y -= 0.5f; break;
+    default: break;
+    }
+}

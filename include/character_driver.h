@@ -1,8 +1,18 @@
 // The application driver: window, camera, scene globals, the frame and the keyboard.
+// Everything here is global on purpose: GLUT's callbacks take no context pointer.
 #ifndef QORVEL_CHARACTER_DRIVER_H
 #define QORVEL_CHARACTER_DRIVER_H
 
 #include "QOR3dVector.h"
+#include "timer.h"
+
+class Terrain;
+class Character;
+class Controller;
+class AI;
+class SkyBox;
+class Flames;
+class FireWorks;
 
 // Camera and world orientation.
 extern QOR3dVector myCamPos;
@@ -14,6 +24,25 @@ extern float AngleX;
 extern float AngleY;
 extern float AngleZ;
 
+// The scene.
+extern QOR3dVector aendpos;
+extern bool terrainCheck;
+extern Terrain* myTerrain;
+extern Character* testCharacter;
+extern Character* otherCharacter;
+extern Controller* myController;
+extern Controller* otherController;
+extern AI* myAI;
+extern SkyBox* mySkyBox;
+
+// Fire and fireworks.
+extern Flames* myFlames;
+extern Flames* testFlames;
+extern Flames* otherFlames;
+extern FireWorks* myFireworks;
+extern float fireworksDisp;
+extern timer myTimer;
+
 int quorvelMain(int argc, char** argv);
 void init();
 void myReshape(int w, int h);
@@ -22,7 +51,37 @@ void displayCallback();
 void keyCallback(unsigned char key, int x, int y);
 void specialCallback(int key, int x, int y);
 
-// The world spin of one idle call: strictly beyond +-360 the angle starts again at 0.
-void spinWorld();
+// The steps of one frame, in drawing order; the benchmark times them through the hook.
+enum FrameStep {
+    FRAME_EYE,
+    FRAME_SKY,
+    FRAME_TERRAIN,
+    FRAME_MARKER,
+    FRAME_TEST_CONTROLLER,
+    FRAME_TEST_UPDATE,
+    FRAME_TEST_DRAW,
+    FRAME_OTHER_UPDATE,
+    FRAME_OTHER_DRAW,
+    FRAME_AI,
+    FRAME_REACH,
+    FRAME_CHARACTER_FIRES,
+    FRAME_STANDING_FIRE,
+    FRAME_FIREWORKS,
+    FRAME_SWAP,
+    FRAME_STEP_COUNT
+};
+
+// Measurement seam: when set, called after each step of displayCallback. Null in the program.
+extern void (*frameStepHook)(FrameStep step);
+
+// Pieces of the callbacks, exposed so tests can run them one by one.
+void spinWorld();              // strictly beyond +-360 the angle starts again at 0
+void keepEyeAboveTerrain();
+void relaunchFireworksIfDue(); // every ten seconds of the fireworks stopwatch
+void burnCharacters();         // the fire-contact rule and the characters' own fires
+void applyLookAt();
+void drawSky();                // with the GL state the sky needs set around it
+void applyWorldRotation();
+void drawTerrain();
 
 #endif

@@ -1,0 +1,101 @@
+// Fire and fireworks in the frame: the contact rule, the following fire, the relaunches.
+#include "Character.h"
+#include "FireWorks.h"
+#include "Flames.h"
+#include "Particle.h"
+#include "Texture.h"
+#include "character_driver.h"
+#include "driver/scene_fixture.h"
+
+#include <gtest/gtest.h>
+#include <malloc.h>
+
+#include <string>
+
+namespace {
+
+class FireTest : public SceneTest {
+protected:
+    // Runs the contact rule once with the keyboard character at `where`.
+    std::string burnAt(QOR3dVector where) {
+        testCharacter->setPosition(where);
+        testing::internal::CaptureStdout();
+        burnCharacters();
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+}  // namespace
+
+TEST_F(FireTest, CatchesFireOnlyStrictlyWithinReachAndSaysSoOnce) {
+    EXPECT_EQ(burnAt(QOR3dVector(2.4f, 0.0f, 0.0f)), "");
+    EXPECT_EQ(testFlames, nullptr);
+    EXPECT_EQ(burnAt(QOR3dVector(0.0f, 2.39f, 0.0f)), "Starting fire on testCharacter!\n");
+    ASSERT_NE(testFlames, nullptr);
+    EXPECT_EQ(burnAt(QOR3dVector(0.0f, 2.39f, 0.0f)), "");
+    EXPECT_EQ(burnAt(QOR3dVector(30.0f, 1.0f, 0.0f)), "");  // never goes out
+    EXPECT_NE(testFlames, nullptr);
+    EXPECT_EQ(otherFlames, nullptr);
+}
+
+TEST_F(FireTest, TheCharactersFireFollowsItAndItsArmsFlail) {
+    burnAt(QOR3dVector(1.0f, 0.5f, 0.0f));
+    ASSERT_NE(testFlames, nullptr);
+    burnAt(QOR3dVector(7.0f, 2.0f, -3.0f));
+    QOR3dVector f = testFlames->getPosition();
+    EXPECT_FLOAT_EQ(f.x, 7.0f);
+    EXPECT_FLOAT_EQ(f.y, 2.45f);
+    EXPECT_FLOAT_EQ(f.z, -3.0f);
+    // Flailing: random arm goals in the box around the character.
+    QOR3dVector g = testCharacter->getLeftArmGoal();
+    EXPECT_GE(g.x, 6.0f);
+    EXPECT_LT(g.x, 8.0f);
+    EXPECT_GE(g.y, 2.0f);
+    EXPECT_LT(g.y, 3.0f);
+    EXPECT_GE(g.z, -4.0f);
+    EXPECT_LT(g.z, -1.0f);
+}
+
+TEST_F(FireTest, FireworksRelaunchAfterTenSecondsOfTheStopwatch) {
+    EXPECT_EQ(fireworksDisp, 5.0f);
+    FireWorks* first = myFireworks;
+    advanceClock(9.9);
+    relaunchFireworksIfDue();
+    EXPECT_EQ(myFireworks, first);
+    EXPECT_EQ(fireworksDisp, 5.0f);
+    int particles = Particle::liveCount();
+    int textures = Texture::liveTextures();
+    advanceClock(0.2);
+    relaunchFireworksIfDue();
+    EXPECT_GE(fireworksDisp, 0.0f);
+    EXPECT_LT(fireworksDisp, 100.0f);
+    EXPECT_EQ(Particle::liveCount(), particles);  // the old burst's 50 went with it
+    EXPECT_EQ(Texture::liveTextures(), textures);
+    EXPECT_LT(myTimer.elapsed_time(), 0.001);
+}
+
+TEST_F(FireTest, RelaunchesDoNotGrowParticlesTexturesOrHeap) {
+    // Both characters burning first, so nothing new is lit while we measure.
+    testCharacter->setPosition(QOR3dVector(0.5f, 1.0f, 0.0f));
+    otherCharacter->setPosition(QOR3dVector(-0.5f, 1.0f, 0.0f));
+    testing::internal::CaptureStdout();
+    burnCharacters();
+    testing::internal::GetCapturedStdout();
+    ASSERT_NE(testFlames, nullptr);
+    ASSERT_NE(otherFlames, nullptr);
+    for (int i = 0; i < 60; i++) frame();
+    auto relaunchWithFrames = [&] {
+        advanceClock(10.5);
+        relaunchFireworksIfDue();
+        for (int i = 0; i < 10; i++) frame();
+    };
+    relaunchWithFrames();
+    int particles = Particle::liveCount();
+    int textures = Texture::liveTextures();
+    size_t heap = mallinfo2().uordblks;
+    for (int i = 0; i < 6; i++) relaunchWithFrames();
+    EXPECT_EQ(Particle::liveCount(), particles);
+    EXPECT_EQ(Texture::liveTextures(), textures);
+    // A leaked burst would cost its particles and its sprite's pixels every time.
+    EXPECT_LT((long)mallinfo2().uordblks - (long)heap, 16 * 1024);
+}

@@ -1,0 +1,107 @@
+// The assembled scene: eye height, characters on the ground, the AI wandering and reaching.
+#include "Character.h"
+#include "Terrain.h"
+#include "character_driver.h"
+#include "driver/scene_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class EyeHeightTest : public SceneTest {
+protected:
+    float ground() { return myTerrain->GetHeight(myCamPos.x, myCamPos.z); }
+};
+
+class SceneFrames : public SceneTest {};
+
+// The lower foot tip of a character against the ground under it.
+float clearance(Character* c) {
+    QOR3dVector low = c->getMinYPoint();
+    return low.y - myTerrain->GetHeight(low.x, low.z);
+}
+
+}  // namespace
+
+TEST_F(EyeHeightTest, ClimbsFastBelowSinksSlowlyAboveHoldsBetween) {
+    float h = ground() + 1.0f;
+    myCamPos.y = h - 0.3f;
+    keepEyeAboveTerrain();
+    EXPECT_FLOAT_EQ(myCamPos.y, h + 0.2f);
+
+    myCamPos.y = h + 0.6f;  // between h and h + 1.1: left alone
+    keepEyeAboveTerrain();
+    EXPECT_FLOAT_EQ(myCamPos.y, h + 0.6f);
+
+    myCamPos.y = h + 2.0f;
+    keepEyeAboveTerrain();
+    EXPECT_FLOAT_EQ(myCamPos.y, h + 1.9f);
+
+    myCamPos.y = h;  // exactly 1.0 above the ground is not below h
+    keepEyeAboveTerrain();
+    EXPECT_FLOAT_EQ(myCamPos.y, h);
+}
+
+TEST_F(EyeHeightTest, FrozenWithTerrainFollowingOff) {
+    terrainCheck = false;
+    myCamPos.y = ground() - 3.0f;  // even below the ground
+    float y = myCamPos.y;
+    for (int i = 0; i < 10; i++) keepEyeAboveTerrain();
+    EXPECT_EQ(myCamPos.y, y);
+}
+
+TEST_F(EyeHeightTest, FollowsTheGroundWhereverTheEyeIs) {
+    myCamPos = QOR3dVector(-500.0f, 50.0f, 700.0f);  // far outside the map: heights clamp
+    for (int i = 0; i < 1000; i++) keepEyeAboveTerrain();
+    float g = ground();
+    EXPECT_GE(myCamPos.y, g + 1.0f - 1e-4f);
+    EXPECT_LE(myCamPos.y, g + 2.1f + 1e-4f);
+}
+
+TEST_F(SceneFrames, BothCharactersStandOnTheTerrainAfterTheFirstSecond) {
+    EXPECT_EQ(testCharacter->getYPosition(), 5.0f);
+    for (int i = 0; i < 90; i++) frame();
+    EXPECT_GE(clearance(testCharacter), -0.02f);
+    EXPECT_LE(clearance(testCharacter), 0.06f);
+    // The AI character walks on uneven ground and may be mid-correction by a frame.
+    EXPECT_GE(clearance(otherCharacter), -0.1f);
+    EXPECT_LE(clearance(otherCharacter), 0.1f);
+    EXPECT_LT(testCharacter->getYPosition(), 5.0f);
+}
+
+TEST_F(SceneFrames, TheAICharacterWandersAndReachesForTheOther) {
+    frame();
+    QOR3dVector target = testCharacter->getPosition();
+    for (QOR3dVector goal : {otherCharacter->getLeftArmGoal(), otherCharacter->getRightArmGoal()}) {
+        EXPECT_EQ(goal.x, target.x);
+        EXPECT_EQ(goal.y, target.y);
+        EXPECT_EQ(goal.z, target.z);
+    }
+    QOR3dVector start = otherCharacter->getPosition();
+    for (int i = 0; i < 60; i++) frame();
+    QOR3dVector later = otherCharacter->getPosition();
+    float moved = std::hypot(later.x - start.x, later.z - start.z);
+    EXPECT_GT(moved, 0.5f);
+    // The keyboard character, left alone, stays where it landed.
+    EXPECT_LT(std::hypot(testCharacter->getXPosition(), testCharacter->getZPosition() + 2.0f),
+              0.05f);
+}
+
+TEST_F(SceneFrames, AFrameDrawsTerrainSkyAndCharactersWithoutGLErrors) {
+    for (int i = 0; i < 90; i++) frame();
+    displayCallback();  // one more without swapping away what we read
+    glFinish();
+    // The front buffer now holds the last frame; read it where the scene must show things.
+    glReadBuffer(GL_FRONT);
+    std::vector<unsigned char> px(800 * 800 * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, 800, 800, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+    glReadBuffer(GL_BACK);
+    int clearColoured = 0;
+    for (size_t i = 0; i < px.size(); i += 4)
+        if (px[i] == 51 && px[i + 1] == 77 && px[i + 2] == 102) clearColoured++;
+    // The sky and the terrain cover the whole window: no pixel keeps the clear colour.
+    EXPECT_LT(clearColoured, 800 * 8);
+}

@@ -1,0 +1,28 @@
+// Test support: run the real program (or any shell command) and collect what it printed.
+#ifndef QORVEL_TESTS_PROCESS_H
+#define QORVEL_TESTS_PROCESS_H
+
+#include <string>
+
+namespace testproc {
+
+struct Result {
+    int status;          // exit status, or 128 + signal number when killed by a signal
+    std::string output;  // standard output and standard error together
+};
+
+// Runs `command` with /bin/sh; standard error is merged into the output.
+Result runShell(const std::string& command);
+
+// Path of the built program, next to the test binary.
+std::string programPath();
+
+// A fresh empty directory under the system's temporary folder.
+std::string makeTempDir();
+
+// Single-quotes a string for the shell.
+std::string quote(const std::string& s);
+
+}  // namespace testproc
+
+#endif
