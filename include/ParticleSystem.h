@@ -1,0 +1,64 @@
+// Common base of the particle effects: a fixed array of particles sharing one texture, a
+// short list of force fields, and the per-frame step, draw and pause over all of them.
+#ifndef QORVEL_PARTICLESYSTEM_H
+#define QORVEL_PARTICLESYSTEM_H
+
+#include "Drawable.h"
+#include "ForceField.h"
+#include "Particle.h"
+#include "Texture.h"
+
+#include <string>
+
+static const int MAX_NUM_PARTICLES = 10000;
+static const int MAX_NUM_FORCEFIELDS = 10;
+
+typedef void (ForceField::*aForce)(BallisticBody*);
+
+class ParticleSystem : public Drawable {
+public:
+    ParticleSystem();
+    ~ParticleSystem() override;
+
+    // Too large for the stack (ten thousand pointers): always create with new.
+    ParticleSystem(const ParticleSystem&) = delete;
+    ParticleSystem& operator=(const ParticleSystem&) = delete;
+
+    void draw() override;
+    void pause() override;
+    bool isPaused() override;
+    virtual void update();
+
+    // Appends a force; asserts there is room. Builds without assertions refuse the push.
+    void pushForceField(aForce theForce);
+    // The bounds-checked append behind pushForceField; false (and nothing stored) when full.
+    bool appendForceField(aForce theForce);
+    // Removes the most recently pushed force, if any.
+    void popForceField();
+
+    std::string getTexture();
+    void setTexture(std::string path);
+
+    int getNumParticles() const { return numParticles; }
+    int getNumForceFields() const { return numForceFields; }
+    Particle* getParticle(int i) const { return myParticles[i]; }
+
+    // Test seam: the generator behind every random draw of the effects; null restores rand.
+    static void useRandomSource(int (*source)());
+
+protected:
+    // One random value in [0, 1): the generator's result divided by 2^31.
+    static double randomUnit();
+    // Adds every force field of the system, in order, to the particle's acceleration.
+    void applyForces(Particle* particle);
+
+    bool paused;
+    std::string imagePath;
+    Texture myTexture;
+    aForce myForces[MAX_NUM_FORCEFIELDS];
+    int numForceFields;
+    Particle* myParticles[MAX_NUM_PARTICLES];
+    int numParticles;
+};
+
+#endif

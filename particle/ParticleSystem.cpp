@@ -1,0 +1,86 @@
+// Particle system base: force list, per-frame step, drawing with the shared texture, pausing.
+#include "ParticleSystem.h"
+
+#include <GL/gl.h>
+
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+int (*randomSource)() = std::rand;
+}
+
+void ParticleSystem::useRandomSource(int (*source)()) {
+    randomSource = source ? source : std::rand;
+}
+
+double ParticleSystem::randomUnit() {
+    return randomSource() / 2147483648.0;
+}
+
+ParticleSystem::ParticleSystem()
+    : paused(false), myForces(), numForceFields(0), myParticles(), numParticles(0) {}
+
+// The particles belong to the derived effect, which deletes them itself.
+ParticleSystem::~ParticleSystem() {}
+
+void ParticleSystem::applyForces(Particle* particle) {
+    for (int j = 0; j < numForceFields; j++) {
+        ForceField field;
+        (field.*myForces[j])(particle);
+    }
+}
+
+void ParticleSystem::update() {
+    if (isPaused()) return;
+    for (int i = 0; i < numParticles; i++) {
+        Particle* particle = myParticles[i];
+        particle->setXAcceleration(0.0f);
+        particle->setYAcceleration(0.0f);
+        particle->setZAcceleration(0.0f);
+        applyForces(particle);
+        particle->update();
+    }
+}
+
+void ParticleSystem::draw() {
+    glBindTexture(GL_TEXTURE_2D, myTexture.GetID());
+    for (int i = 0; i < numParticles; i++) myParticles[i]->draw();
+}
+
+void ParticleSystem::pause() {
+    for (int i = 0; i < numParticles; i++) myParticles[i]->pause();
+    paused = !paused;
+}
+
+bool ParticleSystem::isPaused() { return paused; }
+
+void ParticleSystem::pushForceField(aForce theForce) {
+    assert(numForceFields < MAX_NUM_FORCEFIELDS);
+    appendForceField(theForce);
+}
+
+bool ParticleSystem::appendForceField(aForce theForce) {
+    // Without assertions an eleventh entry would land on the fields after the array.
+    if (numForceFields < 0 || numForceFields >= MAX_NUM_FORCEFIELDS) {
+        printf("ParticleSystem::pushForceField: no room for force %d\n", numForceFields);
+        return false;
+    }
+    printf("Adding force %d\n", numForceFields);
+    myForces[numForceFields] = theForce;
+    numForceFields++;
+    return true;
+}
+
+void ParticleSystem::popForceField() {
+    if (numForceFields > 0) numForceFields--;
+}
+
+std::string ParticleSystem::getTexture() { return imagePath; }
+
+void ParticleSystem::setTexture(std::string path) {
+    imagePath = path;
+    if (!myTexture.Init(imagePath.c_str(), 0))
+        printf("ParticleSystem::setTexture: Error loading TGA file \n");
+}

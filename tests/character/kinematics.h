@@ -1,0 +1,55 @@
+// Closed-form limb tips for checking the GL-measured endpoints in the character tests.
+#ifndef QORVEL_TESTS_CHARACTER_KINEMATICS_H
+#define QORVEL_TESTS_CHARACTER_KINEMATICS_H
+
+#include <cmath>
+
+#include "Character_Arm.h"
+#include "Character_Leg.h"
+#include "QOR3dVector.h"
+
+namespace kin {
+
+inline double rad(double degrees) { return degrees * M_PI / 180.0; }
+
+// Tip of a chain in the frame the limb is drawn in.
+inline QOR3dVector chainTip(QOR3dVector base, double yaw, double a1, double a2, double a3,
+                            double l1, double l2, double l3) {
+    double Y = -(l1 * std::sin(rad(a1)) + l2 * std::sin(rad(a2)) + l3 * std::sin(rad(a3)));
+    double Z = l1 * std::cos(rad(a1)) + l2 * std::cos(rad(a2)) + l3 * std::cos(rad(a3));
+    return QOR3dVector((float)(base.x + Z * std::sin(rad(yaw))), (float)(base.y + Y),
+                       (float)(base.z + Z * std::cos(rad(yaw))));
+}
+
+inline QOR3dVector armTip(Character_Arm& a) {
+    double a1 = a.getShoulderPitch(), a2 = a1 + a.getElbowPitch(), a3 = a2 + a.getWristPitch();
+    return chainTip(a.getPosition(), a.getShoulderYaw(), a1, a2, a3, a.getLengthUpper(),
+                    a.getLengthLower(), 0.8 * a.getLengthHand());
+}
+
+inline QOR3dVector legTip(Character_Leg& l) {
+    double b1 = l.getHipPitch(), b2 = b1 + l.getKneePitch() / 2.0, b3 = b2 + l.getAnklePitch();
+    return chainTip(l.getPosition(), l.getHipYaw(), b1, b2, b3, l.getLengthThigh(),
+                    l.getLengthShin(), 0.5 * l.getLengthFoot());
+}
+
+// A body-frame point placed in the world at position p, turned by heading h degrees.
+inline QOR3dVector toWorld(QOR3dVector body, QOR3dVector p, double h) {
+    double c = std::cos(rad(h)), s = std::sin(rad(h));
+    return QOR3dVector((float)(p.x + body.x * c + body.z * s), p.y + body.y,
+                       (float)(p.z - body.x * s + body.z * c));
+}
+
+inline float distance(QOR3dVector a, QOR3dVector b) { return a.minus(b).length(); }
+
+}  // namespace kin
+
+#define EXPECT_VEC_NEAR(actual, ex, ey, ez, tol) \
+    do {                                           \
+        QOR3dVector v_ = (actual);                 \
+        EXPECT_NEAR(v_.x, (ex), (tol));            \
+        EXPECT_NEAR(v_.y, (ey), (tol));            \
+        EXPECT_NEAR(v_.z, (ez), (tol));            \
+    } while (0)
+
+#endif
