@@ -6,7 +6,7 @@
 
 class QOR44Matrix {
 public:
-    // Element (row r, column c) is matrix[r][c], stored row after row (number 4r + c of 16).
+    // matrix[r][c] holds row r, column c; rows are contiguous, so flat index = 4r + c.
     float matrix[4][4];
 
     QOR44Matrix();   // identity

@@ -19,8 +19,8 @@ void xprod(float* v, float* a, float* b);       // v = a x b; v must not alias a
 void norm(float* v);                            // no zero guard: callers check first
 void xprodnorm(float* v, float* a, float* b);
 
-// Every matrix parameter is a float[4][4]; routines with a size or n argument work on the
-// leading n x n block, so n must lie in 1..4.
+// Matrix parameters are always float[4][4]. A size (or n) argument restricts a routine to the
+// top-left n x n corner; values above 4 would leave the storage, so keep n within 1..4.
 
 // --- Linear systems: Crout LU with implicit scaling and partial pivoting ---
 int lin_eq_solv(Matrix a, float* b, float* x, int n);  // a, b overwritten; 0 if n not in 1..4

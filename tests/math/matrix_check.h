@@ -1,4 +1,4 @@
-// Test helpers for 4x4 float matrices: an element-wise comparison that prints both matrices.
+// Test helpers for float arrays: element-wise comparisons that print every value on failure.
 #ifndef QORVEL_TESTS_MATRIX_CHECK_H
 #define QORVEL_TESTS_MATRIX_CHECK_H
 
@@ -6,29 +6,39 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 
-inline std::string matrixText(const float m[4][4]) {
+inline std::string valuesText(const float* v, int n) {
     std::string s;
     char buf[40];
-    for (int r = 0; r < 4; r++) {
-        for (int c = 0; c < 4; c++) {
-            snprintf(buf, sizeof buf, " %13.7g", m[r][c]);
-            s += buf;
-        }
-        s += "\n";
+    for (int i = 0; i < n; i++) {
+        snprintf(buf, sizeof buf, " %13.7g%s", v[i], (i % 4 == 3 && n == 16) ? "\n" : "");
+        s += buf;
     }
     return s;
 }
 
 // All sixteen elements within tol; on failure both matrices are shown in full.
 inline testing::AssertionResult matricesNear(const float a[4][4], const float b[4][4], float tol) {
-    for (int r = 0; r < 4; r++)
-        for (int c = 0; c < 4; c++)
-            if (!(std::fabs(a[r][c] - b[r][c]) <= tol))
-                return testing::AssertionFailure()
-                       << "element [" << r << "][" << c << "] differs by more than " << tol
-                       << "\nfirst:\n" << matrixText(a) << "second:\n" << matrixText(b);
+    for (int i = 0; i < 16; i++)
+        if (!(std::fabs(a[i / 4][i % 4] - b[i / 4][i % 4]) <= tol))
+            return testing::AssertionFailure()
+                   << "element [" << i / 4 << "][" << i % 4 << "] differs by more than " << tol
+                   << "\nfirst:\n" << valuesText(a[0], 16) << "second:\n" << valuesText(b[0], 16);
+    return testing::AssertionSuccess();
+}
+
+// The leading elements of v within tol of the listed values.
+inline testing::AssertionResult valuesNear(const float* v, std::initializer_list<float> want,
+                                           float tol) {
+    int i = 0;
+    for (float w : want) {
+        if (!(std::fabs(v[i] - w) <= tol))
+            return testing::AssertionFailure() << "element " << i << " is not within " << tol
+                                               << " of " << w << ":" << valuesText(v, (int)want.size());
+        i++;
+    }
     return testing::AssertionSuccess();
 }
 
