@@ -66,7 +66,7 @@ void rpy2mat(float* rpy, Matrix mat);
 void mat2rpy(Matrix mat, float* rpy);                   // yaw in (0, 2pi]: the second solution
 void rotkth(Matrix mat, float* k, float th);            // k must be unit length
 void rotkthi(float* k, float* th, Matrix mat);          // th in [0, pi]; near 0 or pi -> 0 about x
-void mat2q(float* q, Matrix m);                         // w >= 0
+void mat2q(float* q, Matrix m);                         // w >= 0; near a half turn w = 0
 void rot_mat2(float* q, Matrix m);                      // q used as given, not normalised
 void tmtransp(Matrix tpmat, Matrix mat);
 
