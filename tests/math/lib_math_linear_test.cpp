@@ -1,0 +1,187 @@
+// Tests of the linear-algebra routines: LU solving, inverses, quadratic and text I/O.
+#include "lib_math.h"
+#include "math/matrix_check.h"
+
+#include <random>
+#include <string>
+
+namespace {
+
+// Diagonally dominant (well conditioned, nonzero leading minors); the rest is filled with 99.
+void randomSystem(std::mt19937& gen, int n, float a[4][4]) {
+    std::uniform_real_distribution<float> u(-1.0f, 1.0f);
+    for (int i = 0; i < 16; i++) a[i / 4][i % 4] = (i / 4 < n && i % 4 < n) ? u(gen) : 99.0f;
+    for (int r = 0; r < n; r++) a[r][r] += (u(gen) < 0 ? -1.0f : 1.0f) * (float)(n + 1);
+}
+
+std::string contents(FILE* f) {
+    std::string s;
+    rewind(f);
+    for (int ch; (ch = fgetc(f)) != EOF;) s += (char)ch;
+    return s;
+}
+
+}  // namespace
+
+TEST(LinearSolve, RandomSystemsSatisfyTheirEquations) {
+    std::mt19937 gen(20261207);
+    std::uniform_real_distribution<float> u(-10.0f, 10.0f);
+    for (int n = 2; n <= 4; n++)
+        for (int trial = 0; trial < 300; trial++) {
+            float a[4][4], lu[4][4], b[4], rhs[4], x[4];
+            randomSystem(gen, n, a);
+            tm_copy(lu, a);
+            for (int i = 0; i < n; i++) rhs[i] = b[i] = u(gen);
+            ASSERT_EQ(lin_eq_solv(lu, b, x, n), 1);
+            float ax[4];
+            mvmult(ax, a, x, n);
+            for (int r = 0; r < n; r++) EXPECT_NEAR(ax[r], rhs[r], 1e-4f) << "n=" << n;
+        }
+}
+
+TEST(LinearSolve, PivotingSwapsTiesAndZeroPivots) {
+    float a[4][4] = {{0, 1}, {1, 0}}, b[4] = {2, 3}, x[4], d = 0;
+    int indx[4];
+    ASSERT_EQ(lin_eq_solv(a, b, x, 2), 1);
+    EXPECT_TRUE(valuesNear(x, {3, 2}, 1e-6f));
+    float s[4][4] = {{0, 1}, {1, 0}};
+    ludcmp(s, 2, indx, &d);
+    EXPECT_EQ(indx[0], 1);
+    EXPECT_EQ(d, -1.0f);
+    float t[4][4] = {{1, 0}, {1, 1}};
+    ludcmp(t, 2, indx, &d);
+    EXPECT_EQ(indx[0], 1);  // equal scaled candidates: the later row wins
+    EXPECT_EQ(d, -1.0f);
+
+    // Rank deficient without a zero row: TINY replaces the zero pivot and the answer explodes.
+    float r[4][4] = {{1, 2}, {2, 4}}, rb[4] = {1, 1};
+    lin_eq_solv(r, rb, x, 2);
+    EXPECT_EQ(r[1][1], 1e-20f);
+    EXPECT_GT(std::fabs(x[1]), 1e15f);
+
+    // Sizes beyond the 4x4 storage are refused before anything is touched.
+    float y[4] = {7, 7, 7, 7};
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(lin_eq_solv(s, b, y, 5), 0);
+    EXPECT_EQ(lin_eq_solv(s, b, y, 0), 0);
+    fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              "lin_eq_solv: size 5 outside 1..4\nlin_eq_solv: size 0 outside 1..4\n");
+    EXPECT_EQ(y[0], 7.0f);
+}
+
+TEST(LinearSolveDeathTest, ZeroRowEndsTheProcess) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    float a[4][4] = {{1, 2, 3}, {0, 0, 0}, {4, 5, 6}}, b[4] = {1, 1, 1}, x[4];
+    EXPECT_EXIT(lin_eq_solv(a, b, x, 3), testing::ExitedWithCode(255),
+                "nrerror: Singular matrix in routine LUDCMP\n");
+}
+
+TEST(MatrixInverse, AgreesWithSolverAndRefusesZeroPivots) {
+    std::mt19937 gen(77);
+    for (int n = 2; n <= 4; n++)
+        for (int trial = 0; trial < 100; trial++) {
+            float a[4][4], inv[4][4];
+            randomSystem(gen, n, a);
+            tm_copy(inv, a);
+            if (n == 4) tm_matinv(inv); else matinv(inv, n);
+            for (int k = 0; k < n; k++) {
+                float lu[4][4], e[4] = {0, 0, 0, 0}, col[4];
+                tm_copy(lu, a);
+                e[k] = 1.0f;
+                lin_eq_solv(lu, e, col, n);
+                for (int r = 0; r < n; r++) EXPECT_NEAR(inv[r][k], col[r], 1e-6f) << n;
+            }
+            if (n < 4) {
+                EXPECT_EQ(inv[3][0], 99.0f);  // only the leading block changes
+            }
+        }
+
+    float swap[4][4] = {{0, 1}, {1, 0}}, diag[4][4] = {{2, 0}, {0, 4}};
+    testing::internal::CaptureStdout();
+    matinv(swap, 2);
+    fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "matinv: bad pivot\n");
+    EXPECT_EQ(swap[0][1], 1.0f);
+    matinv(diag, 2);
+    EXPECT_TRUE(valuesNear(diag[0], {0.5f, 0, 0, 0, 0, 0.25f}, 0.0f));
+}
+
+TEST(MatrixInverse, RigidInverseTimesMatrixIsIdentity) {
+    std::mt19937 gen(5);
+    std::uniform_real_distribution<float> ang(-3.1f, 3.1f), pos(-50.0f, 50.0f);
+    float id[4][4], m[4][4], mi[4][4], prod[4][4];
+    idenmat(id);
+    for (int trial = 0; trial < 200; trial++) {
+        float rpy[3] = {ang(gen), ang(gen), ang(gen)};
+        rpy2mat(rpy, m);
+        for (int i = 0; i < 3; i++) m[i][3] = pos(gen);
+        tminv(mi, m);
+        tmmmult(prod, mi, m);
+        EXPECT_TRUE(matricesNear(prod, id, 2e-5f));
+    }
+    float v[4] = {1, 2, 3, 0}, p[4] = {10, 20, 30, 1}, q[4];
+    idenmat(m);
+    putcol(v, m, 3);
+    tminv(mi, m);
+    tmmult(q, mi, p);
+    EXPECT_TRUE(valuesNear(q, {9, 18, 27, 1}, 1e-6f));
+}
+
+TEST(Quadratic, RootsOrderAndNoRealRoots) {
+    float x1, x2;
+    solv_quad(1, -3, 2, &x1, &x2);
+    EXPECT_EQ(x1, 2.0f);
+    EXPECT_EQ(x2, 1.0f);
+    solv_quad(-2, 2, 4, &x1, &x2);  // a < 0: the +sqrt root is the smaller one
+    EXPECT_EQ(x1, -1.0f);
+    EXPECT_EQ(x2, 2.0f);
+    testing::internal::CaptureStdout();
+    solv_quad(1, 0, 1, &x1, &x2);
+    fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "solv_quad: no real roots\n");
+    EXPECT_TRUE(std::isnan(x1) && std::isnan(x2));
+}
+
+TEST(MatrixText, PrintedFormatsFileRoundTripAndPlotterRecords) {
+    float m[4][4] = {{1, -2, 0.5f, 0}, {3.25f, 0, 0, 1}, {0, 0, 1, 0}, {-10, 20, 0, 1}};
+    float v[4] = {1, -2, 0.5f, 9};
+    testing::internal::CaptureStdout();
+    prtm(m);
+    prmat(m, 2);
+    prvec(v);
+    prfvec(v);
+    fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              " 1.000 -2.000  0.500  0.000 \n 3.250  0.000  0.000  1.000 \n"
+              " 0.000  0.000  1.000  0.000 \n-10.000 20.000  0.000  1.000 \n"
+              "\n 1.000 -2.000 \n 3.250  0.000 \n"
+              " 1.000 -2.000  0.500 \n 1.000 -2.000  0.500 \n");
+
+    std::mt19937 gen(3);
+    std::uniform_real_distribution<float> u(-99.0f, 99.0f);
+    float r[4][4], back[4][4];
+    for (int i = 0; i < 16; i++) r[i / 4][i % 4] = u(gen);
+    FILE* f = tmpfile();
+    ASSERT_NE(f, nullptr);
+    prtmf(f, r);
+    rewind(f);
+    rdtmf(f, back);
+    EXPECT_TRUE(matricesNear(back, r, 0.0005f));  // three printed decimals
+    fclose(f);
+
+    float x[22];
+    for (int i = 0; i < 22; i++) x[i] = (float)i * 1.5f - 3.0f;
+    const std::string show =
+        "show    -3.0   -1.5    0.0    1.5    3.0    4.5    6.0    7.5    9.0   10.5"
+        "   12.0   13.5   15.0   16.5   18.0   19.5   21.0   22.5   24.0   25.5\n";
+    f = tmpfile();
+    plotstate(f, x, 20);
+    EXPECT_EQ(contents(f), show);
+    fclose(f);
+    f = tmpfile();
+    plotstate(f, x, 22);
+    prvecf(f, v);
+    EXPECT_EQ(contents(f), "shwn 21    27.0   28.5\n" + show + " 1.000000,-2.000000,0.500000 ");
+    fclose(f);
+}

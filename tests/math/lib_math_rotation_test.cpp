@@ -1,0 +1,146 @@
+// Tests of the rotation routines: axis rotations, roll-pitch-yaw, axis-angle and quaternions.
+#include "lib_math.h"
+#include "math/matrix_check.h"
+
+#include <random>
+
+namespace {
+
+const float PI_F = 3.14159265f;
+
+void randomUnitAxis(std::mt19937& gen, float k[3]) {
+    std::normal_distribution<float> g(0.0f, 1.0f);
+    float len;
+    do {
+        for (int i = 0; i < 3; i++) k[i] = g(gen);
+        len = std::sqrt(k[0] * k[0] + k[1] * k[1] + k[2] * k[2]);
+    } while (len < 0.1f);
+    for (int i = 0; i < 3; i++) k[i] /= len;
+}
+
+}  // namespace
+
+TEST(Rotations, AxisRotationsAreRightHandedAndBadAxisIsReported) {
+    // Quarter turns: z takes x to y, x takes y to z, y takes z to x.
+    const char axes[3] = {'z', 'x', 'y'};
+    float from[3][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}}, m[4][4], out[4];
+    for (int a = 0; a < 3; a++) {
+        rotmat(axes[a], PI_F / 2, m);
+        tmmult(out, m, from[a]);
+        const float* to = from[(a + 1) % 3];
+        EXPECT_TRUE(valuesNear(out, {to[0], to[1], to[2], to[3]}, 1e-6f)) << axes[a];
+    }
+    float id[4][4];
+    idenmat(id);
+    testing::internal::CaptureStdout();
+    rotmat('X', 0.7f, m);
+    fflush(stdout);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "rotmat(): ERROR\n");
+    EXPECT_TRUE(matricesNear(m, id, 0.0f));
+}
+
+TEST(Rotations, RollPitchYawRoundTrips) {
+    float m[4][4], back[4][4], rpy[3], id[4][4];
+    idenmat(id);
+    mat2rpy(id, rpy);
+    EXPECT_NEAR(rpy[2], PI_F, 1e-6f);
+    rpy2mat(rpy, back);
+    EXPECT_TRUE(matricesNear(back, id, 1e-6f));
+
+    float known[3] = {0.1f, 0.2f, 0.3f};
+    rpy2mat(known, m);
+    EXPECT_NEAR(m[2][0], -std::sin(0.2f), 1e-6f);  // roll first: x axis sees only pitch, yaw
+    mat2rpy(m, rpy);
+    EXPECT_TRUE(valuesNear(rpy, {0.1f - PI_F, PI_F - 0.2f, 0.3f + PI_F}, 1e-5f));
+
+    std::mt19937 gen(11);
+    std::uniform_real_distribution<float> ang(-PI_F, PI_F);
+    for (int trial = 0; trial < 2000; trial++) {
+        float in[3] = {ang(gen), ang(gen) / 2, ang(gen)}, mt[4][4], prod[4][4];
+        rpy2mat(in, m);
+        tmtransp(mt, m);
+        tmmmult(prod, mt, m);
+        EXPECT_TRUE(matricesNear(prod, id, 1e-6f));  // the transpose undoes it
+        mat2rpy(m, rpy);
+        EXPECT_TRUE(rpy[2] > 0.0f && rpy[2] <= 2 * PI_F + 1e-6f) << rpy[2];
+        rpy2mat(rpy, back);
+        ASSERT_TRUE(matricesNear(back, m, 5e-6f)) << in[0] << " " << in[1] << " " << in[2];
+    }
+}
+
+TEST(Rotations, AxisAngleMatchesAxisRotationsAndInverts) {
+    const char names[3] = {'x', 'y', 'z'};
+    for (int a = 0; a < 3; a++)
+        for (float th = -3.0f; th <= 3.0f; th += 0.25f) {
+            float k[3] = {0, 0, 0}, r1[4][4], r2[4][4];
+            k[a] = 1.0f;
+            rotkth(r1, k, th);
+            rotmat(names[a], th, r2);
+            EXPECT_TRUE(matricesNear(r1, r2, 1e-6f)) << names[a] << " " << th;
+        }
+
+    // The axis comes from the skew part, so its error grows as 1/sin(th) at both ends.
+    std::mt19937 gen(23);
+    for (float th : {1e-3f, 0.01f, 0.3f, 1.0f, 1.5707963f, 2.5f, 3.0f, 3.13f, 3.1405f})
+        for (int trial = 0; trial < 50; trial++) {
+            float k[3], m[4][4], kb[3], thb;
+            randomUnitAxis(gen, k);
+            rotkth(m, k, th);
+            rotkthi(kb, &thb, m);
+            EXPECT_NEAR(thb, th, 2e-4f);
+            for (int i = 0; i < 3; i++) EXPECT_NEAR(kb[i], k[i], 2e-7f / std::sin(th) + 1e-6f) << th;
+        }
+
+    // Within about 1e-4 of 0 or of pi the sine vanishes: reported as angle 0 about x.
+    for (float th : {0.0f, 5e-5f, PI_F - 5e-5f, PI_F}) {
+        float k[3] = {0.6f, 0.0f, 0.8f}, kb[3], thb = 9, m[4][4];
+        rotkth(m, k, th);
+        rotkthi(kb, &thb, m);
+        EXPECT_EQ(thb, 0.0f) << th;
+        EXPECT_TRUE(valuesNear(kb, {1, 0, 0}, 0.0f)) << th;
+    }
+}
+
+TEST(Rotations, QuaternionRoundTripsFromZeroToPi) {
+    float m[4][4], q[4], qz[4] = {0, 0, 0, 1}, rz[4][4];
+    idenmat(m);
+    mat2q(q, m);
+    EXPECT_TRUE(valuesNear(q, {1, 0, 0, 0}, 0.0f));
+    rotmat('x', PI_F, m);
+    mat2q(q, m);
+    EXPECT_TRUE(valuesNear(q, {0, 1, 0, 0}, 1e-6f));
+    rot_mat2(qz, m);
+    rotmat('z', PI_F, rz);
+    EXPECT_TRUE(matricesNear(m, rz, 1e-6f));
+
+    std::mt19937 gen(31);
+    for (int step = 0; step <= 400; step++) {
+        // Angles crowd towards 0 (first half) and towards pi (second half).
+        float th = PI_F * std::pow(step / 400.0f, 3.0f);
+        if (step > 200) th = PI_F - PI_F / 2 * std::pow((400 - step) / 200.0f, 3.0f);
+        float k[3], qb[4], mb[4][4], rk[4][4];
+        randomUnitAxis(gen, k);
+        q[0] = std::cos(th / 2);
+        for (int i = 0; i < 3; i++) q[i + 1] = k[i] * std::sin(th / 2);
+        rot_mat2(q, m);
+        rotkth(rk, k, th);
+        EXPECT_TRUE(matricesNear(m, rk, 2e-6f)) << th;
+        mat2q(qb, m);
+        rot_mat2(qb, mb);
+        // The half-turn branch (w reported as 0) takes over where w^2 falls to about 1e-4.
+        float w2 = q[0] * q[0];
+        bool halfTurn = qb[0] == 0.0f;
+        EXPECT_TRUE(w2 <= 1.05e-4f || !halfTurn) << th;
+        EXPECT_TRUE(w2 >= 0.95e-4f || halfTurn) << th;
+        if (!halfTurn) {
+            float tol = 3e-6f + 2e-7f / w2;  // w from the trace: rounding grows as 1/w^2
+            for (int i = 0; i < 4; i++) EXPECT_NEAR(qb[i], q[i], tol) << th;
+            EXPECT_TRUE(matricesNear(mb, m, 2 * tol)) << th;
+        } else {
+            float tol = 2.5f * q[0] + 5e-4f;  // dropping w costs about 2w, plus rounding
+            EXPECT_TRUE(matricesNear(mb, m, tol)) << th;
+            float sign = qb[1] * q[1] + qb[2] * q[2] + qb[3] * q[3] < 0 ? -1.0f : 1.0f;
+            for (int i = 1; i < 4; i++) EXPECT_NEAR(qb[i], sign * q[i], tol) << th;
+        }
+    }
+}
