@@ -49,6 +49,8 @@ public:
 protected:
     // One random value in [0, 1): the generator's result divided by 2^31.
     static double randomUnit();
+    // A fresh particle with the values every effect starts from before configuring it.
+    static Particle* makeParticle();
     // Adds every force field of the system, in order, to the particle's acceleration.
     void applyForces(Particle* particle);
 

@@ -19,6 +19,11 @@ double ParticleSystem::randomUnit() {
     return randomSource() / 2147483648.0;
 }
 
+Particle* ParticleSystem::makeParticle() {
+    return new Particle(default3dVector, default3dVector, default3dVector, defaultColor,
+                        Particle::PARTICLE_POINT, true, 10.0f, 1.0f, 1.0f);
+}
+
 ParticleSystem::ParticleSystem()
     : paused(false), myForces(), numForceFields(0), myParticles(), numParticles(0) {}
 

@@ -1,0 +1,42 @@
+// Sky box: a textured cube drawn around the eye, scrolling clouds and a drifting moon.
+#ifndef QORVEL_SKYBOX_H
+#define QORVEL_SKYBOX_H
+
+#include "Texture.h"
+
+#include <GL/gl.h>
+
+class SkyBox {
+public:
+    // Builds the geometry and start values only; nothing is loaded.
+    SkyBox();
+    // inimgfilename: six consecutive 32-character slots, slot i naming the image of face i.
+    explicit SkyBox(const char* inimgfilename);
+    virtual ~SkyBox();
+
+    SkyBox(const SkyBox&) = delete;
+    SkyBox& operator=(const SkyBox&) = delete;
+
+    // Draws the cube (half-extents scalex/y/z around the centre) and the moon, then advances
+    // the animation by one step.
+    void DrawSkyBox(GLfloat scalex, GLfloat scaley, GLfloat scalez, GLfloat centerx,
+                    GLfloat centery, GLfloat centerz);
+    void setScale(float theScale);
+    void setMovement(float theMoving);
+
+    float v[8][3];
+    int texIds[6];
+    int faces[6][4];
+    float mv[4][3];
+    Texture SkyTexture[6];
+    Texture MoonTexture;
+    float skyDisplacement;
+    float moonDisplacement;
+    float moving;
+    float scale;
+
+private:
+    void setGeometry();
+};
+
+#endif

@@ -1,0 +1,109 @@
+#include "Flames.h"
+#include "particle/particle_support.h"
+#include "support/gl_context.h"
+
+#include <cmath>
+#include <memory>
+
+namespace {
+// Fires load their sprite, so they need GL; clock frozen and draws scripted (default 0.5).
+class FlamesTest : public GLTest {
+protected:
+    std::unique_ptr<Flames> make(int n) {
+        testing::internal::CaptureStdout();
+        std::unique_ptr<Flames> f(new Flames(n, QOR3dVector(1.0f, 2.0f, 3.0f)));
+        testing::internal::GetCapturedStdout();
+        return f;
+    }
+    fake::Scope scope;
+};
+}  // namespace
+
+TEST_F(FlamesTest, ConstructionValuesCapacityAndCleanup) {
+    fake::push({0.5, 0.25, 0.5, 0.75, 0.25, 0.5, 0.75});  // bias; red, size, life, vx, vy, vz
+    int before = Particle::liveCount();
+    std::unique_ptr<Flames> f = make(4);
+    EXPECT_EQ(f->getTexture(), "tga/fire3.tga");
+    Particle* p = f->getParticle(0);
+    EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP);
+    EXPECT_FLOAT_EQ(p->getColor().r, 0.85f);
+    EXPECT_FLOAT_EQ(p->getColor().g, 0.85f);
+    EXPECT_FLOAT_EQ(p->getSize(), 0.025f);
+    EXPECT_FLOAT_EQ(p->getLifeTime(), 3.75f);
+    EXPECT_FLOAT_EQ(p->getXVelocity(), 0.05f);  // bias 0.1 - 0.05
+    EXPECT_FLOAT_EQ(p->getYVelocity(), 0.1f);
+    EXPECT_FLOAT_EQ(p->getZVelocity(), -0.05f);
+    EXPECT_FLOAT_EQ(p->getZPosition(), 3.0f);
+    f.reset(make(20000).release());
+    EXPECT_EQ(f->getNumParticles(), MAX_NUM_PARTICLES);
+    f.reset(make(-3).release());
+    EXPECT_EQ(f->getNumParticles(), 0);
+    EXPECT_EQ(Particle::liveCount(), before);
+}
+
+TEST_F(FlamesTest, DeadSlotsAreRebornAsFlameOrSmokeByIndex) {
+    std::unique_ptr<Flames> f = make(10);
+    f->setSize(10.0f);
+    f->setPosition(QOR3dVector(4.0f, 5.0f, 6.0f));
+    int before = Particle::liveCount();
+    for (int i = 0; i < 10; i++) {
+        f->getParticle(i)->setAlive(false);
+        fake::push({0.75, 0.5, 0.5, 0.5, 0.25, 0.5, 0.75});  // rebirth, red, size, life; jitter
+    }
+    f->update();
+    EXPECT_EQ(Particle::liveCount(), before);
+    for (int i = 0; i < 10; i++) {
+        Particle* p = f->getParticle(i);
+        QORColor c = p->getColor();
+        bool smoke = i == 0 || i == 9;
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(p->isAlive());
+        EXPECT_FLOAT_EQ(c.r, smoke ? 0.1f : 0.9f);
+        EXPECT_FLOAT_EQ(c.g, smoke ? 0.1f : 0.9f * 0.95f);  // one frame of fading
+        EXPECT_FLOAT_EQ(c.b, smoke ? 0.1f : 0.0f);
+        EXPECT_FLOAT_EQ(c.alpha, smoke ? 0.995f : 0.95f);
+        EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f);
+        EXPECT_FLOAT_EQ(p->getSize(), 0.25f);  // half of 0.05 * 10
+        EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f);
+        EXPECT_FLOAT_EQ(p->getXVelocity(), -0.025f);
+        EXPECT_FLOAT_EQ(p->getYVelocity(), 0.035f);
+    }
+}
+
+TEST_F(FlamesTest, OneHalfNeverRevivesAndFadeIsGeometricPerFrame) {
+    std::unique_ptr<Flames> f = make(3);  // all born (0.9, 0.9, 0, 1)
+    f->getParticle(2)->setAlive(false);
+    const int n = 30;
+    for (int frame = 0; frame < n; frame++) f->update();  // every draw exactly 0.5
+    EXPECT_FALSE(f->getParticle(2)->isAlive());
+    QORColor flame = f->getParticle(1)->getColor();
+    EXPECT_NEAR(flame.alpha, std::pow(0.95, n), 1e-5);
+    EXPECT_NEAR(flame.g, 0.9 * std::pow(0.95, n), 1e-5);
+    EXPECT_FLOAT_EQ(flame.r, 0.9f);
+    QORColor smoke = f->getParticle(0)->getColor();  // smoke slot: slower, green kept
+    EXPECT_NEAR(smoke.alpha, std::pow(0.995, n), 1e-5);
+    EXPECT_FLOAT_EQ(smoke.g, 0.9f);
+
+    fake::push({0.5, 0.5, 0.5, 0.5, 0.5, 0.5});  // jitter of slots 0 and 1
+    fake::draws.push_back((1 << 30) + 1);         // the smallest draw above one half
+    f->update();
+    EXPECT_TRUE(f->getParticle(2)->isAlive());
+}
+
+TEST_F(FlamesTest, SourcePointMovesAloneAndStopsWhenPaused) {
+    std::unique_ptr<Flames> f = make(2);
+    f->setVelocity(QOR3dVector(1.0f, 0.0f, 0.0f));
+    fake::advance(1.0);
+    f->update();
+    EXPECT_FLOAT_EQ(f->getXPosition(), 2.0f);
+    EXPECT_FLOAT_EQ(f->getParticle(1)->getXPosition(), 1.0f);  // born earlier: stays
+    f->setAcceleration(QOR3dVector(0.0f, 2.0f, 0.0f));
+    fake::advance(0.5);
+    f->update();
+    EXPECT_FLOAT_EQ(f->getYPosition(), 2.5f);  // the new velocity times the step
+    f->pause();
+    EXPECT_TRUE(f->getParticle(0)->isPaused());
+    fake::advance(0.5);
+    f->update();
+    EXPECT_FLOAT_EQ(f->getXPosition(), 2.5f);
+}
