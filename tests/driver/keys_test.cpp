@@ -179,17 +179,17 @@ TEST_F(KeysTest, SkyKeysReplaceTheSkyWithOneAlive) {
     std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("tga/clouds2.tga"), std::string::npos);
     EXPECT_EQ(Texture::liveTextures(), textures);  // the old sky's seven names went with it
-    EXPECT_EQ(mySkyBox->getScale(), 2.0f);
-    EXPECT_EQ(mySkyBox->getMovement(), 1.0f);
-    EXPECT_EQ(mySkyBox->getMoonDisplacement(), 10.0f);
+    EXPECT_EQ(mySkyBox->scale, 2.0f);
+    EXPECT_EQ(mySkyBox->moving, 1.0f);
+    EXPECT_EQ(mySkyBox->moonDisplacement, 10.0f);
     for (int i = 0; i < 5; i++) frame();
     testing::internal::CaptureStdout();
     keyCallback('8', 0, 0);
     testing::internal::GetCapturedStdout();
     EXPECT_EQ(Texture::liveTextures(), textures);
-    EXPECT_EQ(mySkyBox->getScale(), 4.0f);
-    EXPECT_FLOAT_EQ(mySkyBox->getMovement(), 0.1f);
-    EXPECT_EQ(mySkyBox->getMoonDisplacement(), 10.0f);
+    EXPECT_EQ(mySkyBox->scale, 4.0f);
+    EXPECT_FLOAT_EQ(mySkyBox->moving, 0.1f);
+    EXPECT_EQ(mySkyBox->moonDisplacement, 10.0f);
 }
 
 TEST_F(KeysTest, TerrainFollowingToggles) {
