@@ -1,5 +1,5 @@
-// One element of a particle effect: a point mass on its own clock that draws itself as a
-// dot, a fading streak, a viewer-facing textured square, or a square with a streak.
+// A single spark or flame sprite: a small mass moving by its own stopwatch, shown as a dot,
+// a fading trail, a textured square turned towards the eye, or square plus trail.
 #ifndef QORVEL_PARTICLE_H
 #define QORVEL_PARTICLE_H
 

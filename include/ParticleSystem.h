@@ -1,5 +1,5 @@
-// Common base of the particle effects: a fixed array of particles sharing one texture, a
-// short list of force fields, and the per-frame step, draw and pause over all of them.
+// Shared base of fire and fireworks: up to ten thousand particles under one texture, up to
+// ten force fields, and the frame step, drawing and pausing that run over the whole set.
 #ifndef QORVEL_PARTICLESYSTEM_H
 #define QORVEL_PARTICLESYSTEM_H
 
@@ -51,7 +51,7 @@ protected:
     static double randomUnit();
     // A fresh particle with the values every effect starts from before configuring it.
     static Particle* makeParticle();
-    // Adds every force field of the system, in order, to the particle's acceleration.
+    // Accumulates each pushed force, first pushed first, into the particle's acceleration.
     void applyForces(Particle* particle);
 
     bool paused;

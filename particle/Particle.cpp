@@ -36,7 +36,7 @@ void Particle::update() {
     double deltaT = myTimer.elapsed_time();
     myTimer.restart(nullptr);
 
-    // Velocity first, then position with the new velocity.
+    // Semi-implicit: the position step already uses the freshly updated velocity.
     velocity.x = (float)(velocity.x + acceleration.x * deltaT);
     velocity.y = (float)(velocity.y + acceleration.y * deltaT);
     velocity.z = (float)(velocity.z + acceleration.z * deltaT);

@@ -27,7 +27,7 @@ Particle* ParticleSystem::makeParticle() {
 ParticleSystem::ParticleSystem()
     : paused(false), myForces(), numForceFields(0), myParticles(), numParticles(0) {}
 
-// The particles belong to the derived effect, which deletes them itself.
+// Each effect frees the particles it made; the base only holds the pointers.
 ParticleSystem::~ParticleSystem() {}
 
 void ParticleSystem::applyForces(Particle* particle) {

@@ -35,7 +35,7 @@ TEST(FireWorks, SharedStartNoDownwardLaunchAndCapacity) {
         ASSERT_TRUE(p->getXPosition() == start && p->getYPosition() == start &&
                     p->getZPosition() == start);
         ASSERT_GE(p->getYVelocity(), 0.0f);
-        ASSERT_TRUE(p->getLifeTime() >= 50.0f && p->getLifeTime() < 70.0f);
+        ASSERT_TRUE(p->getLifeTime() >= 50.0f && p->getLifeTime() <= 70.0f);
     }
     burst.reset(new FireWorks(-5));
     EXPECT_EQ(burst->getNumParticles(), 0);

@@ -51,11 +51,6 @@ TEST(ParticleSystem, StraightLinesWithoutForcesAndGravityBeforeDrag) {
     Particle* b = dg->add(QOR3dVector(0.5f, -1.0f, 0.0f), 2.0f);
     dg->update();
     EXPECT_NEAR(b->getYAcceleration(), 0.05 - 0.981, 1e-6);
-    auto magnet = withForces({&ForceField::forceMagnet});
-    Particle* c = magnet->add(default3dVector);
-    c->setPosition(QOR3dVector(1.0f, -2.0f, 0.0f));
-    magnet->update();
-    EXPECT_NEAR(c->getYAcceleration(), -0.4, 1e-6);
 }
 
 TEST(ParticleSystem, FallSettlesNearTerminalSpeedAndPauseFreezes) {

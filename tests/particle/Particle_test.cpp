@@ -164,12 +164,4 @@ TEST_F(ParticleDrawTest, EachStyleLeavesItsDocumentedState) {
         EXPECT_EQ((bool)glIsEnabled(GL_TEXTURE_2D), textureAfter[type]) << "type " << type;
         EXPECT_EQ(depth, 1) << "type " << type;
     }
-    auto odd = make((Particle::particleType)9);  // unknown: colour set, nothing else kept
-    odd->setColor(0.25f, 0.5f, 0.75f, 1.0f);
-    odd->draw();
-    GLfloat current[4];
-    glGetFloatv(GL_CURRENT_COLOR, current);
-    EXPECT_FLOAT_EQ(current[2], 0.75f);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
 }
