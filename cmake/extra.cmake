@@ -1,0 +1,17 @@
+# Extra build steps: regenerate the scene's images when they are missing or the generator changed.
+set(QORVEL_IMAGES
+  ${CMAKE_SOURCE_DIR}/tga/ground3.tga
+  ${CMAKE_SOURCE_DIR}/tga/ground4.tga
+  ${CMAKE_SOURCE_DIR}/tga/clouds3.tga
+  ${CMAKE_SOURCE_DIR}/tga/clouds2.tga
+  ${CMAKE_SOURCE_DIR}/tga/moon.tga
+  ${CMAKE_SOURCE_DIR}/tga/fire3.tga
+  ${CMAKE_SOURCE_DIR}/tga/spark1.tga)
+add_custom_command(
+  OUTPUT ${QORVEL_IMAGES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_SOURCE_DIR}/tga
+  COMMAND make_images ${CMAKE_SOURCE_DIR}/tga
+  DEPENDS make_images ${CMAKE_SOURCE_DIR}/tools/make_images.cpp
+  COMMENT "Generating scene images in tga/"
+  VERBATIM)
+add_custom_target(images ALL DEPENDS ${QORVEL_IMAGES})

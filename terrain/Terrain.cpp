@@ -1,0 +1,194 @@
+// Height-map terrain: arrays from a TGA file, per-vertex normals, the strip display list and
+// bilinear height queries.
+#include "Terrain.h"
+
+#include "TGALoader.h"
+#include "lib_math.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+Terrain::Terrain()
+    : TerrainWidth(0), TerrainLength(0), normals(false), mode(1), DLIndex(0), texturemap(false),
+      myTexture(nullptr), T(nullptr), N(nullptr), C(nullptr) {}
+
+Terrain::Terrain(const char* hfilename, bool normen, float scale, bool tmapen,
+                 const char* tmfilename)
+    : Terrain() {
+    normals = normen;
+    texturemap = tmapen;
+
+    ImageInfo image;
+    if (!TGA_Load(&image, hfilename)) {
+        printf("Could not load height image file!!\n");
+        fflush(stdout);
+        exit(1);
+    }
+    printf("New height-map terrain %s!\n", hfilename);
+
+    TerrainWidth = (int)image.width;
+    TerrainLength = (int)image.height;
+    mode = (int)image.bpp / 8;
+    const size_t count = (size_t)TerrainWidth * TerrainLength;
+
+    C = mode == 4 ? (float*)malloc(count * 3 * sizeof(float)) : nullptr;
+    T = (float*)malloc(count * sizeof(float));
+    for (size_t p = 0; p < count; ++p) {
+        const GLubyte* px = image.imageData + p * mode;
+        T[p] = px[mode - 1] * 0.00390625f * scale;
+        if (C) {
+            C[p * 3 + 0] = px[0] * 0.00390625f;
+            C[p * 3 + 1] = px[1] * 0.00390625f;
+            C[p * 3 + 2] = px[2] * 0.00390625f;
+        }
+    }
+    free(image.imageData);  // everything needed now lives in T and C
+
+    if (normals) {
+        N = (float*)Allocate(TerrainWidth, TerrainLength, 12);
+        ComputeNormals();
+    }
+    if (texturemap) {
+        printf("New surface texture map: %s\n", tmfilename);
+        myTexture = new Texture();
+        myTexture->Init(tmfilename, 0);
+    }
+    CreateDL(0, 0, 0);
+}
+
+// The terrain owns its list and texture as well as its arrays, so it gives all of them back.
+Terrain::~Terrain() {
+    free(T);
+    free(N);
+    free(C);
+    delete myTexture;
+    if (DLIndex != 0) glDeleteLists(DLIndex, 1);
+}
+
+int Terrain::GetWidth() { return TerrainWidth; }
+int Terrain::GetLength() { return TerrainLength; }
+float Terrain::GetMinX() { return (float)(TerrainWidth / 2.0 - TerrainWidth); }
+float Terrain::GetMaxX() { return (float)(TerrainWidth / 2.0); }
+float Terrain::GetMinZ() { return (float)(TerrainLength / 2.0 - TerrainLength); }
+float Terrain::GetMaxZ() { return (float)(TerrainLength / 2.0); }
+int Terrain::GetDLIndex() { return (int)DLIndex; }
+
+float Terrain::startW() const { return (float)(TerrainWidth / 2.0 - TerrainWidth); }
+float Terrain::startL() const { return (float)(-TerrainLength / 2.0 + TerrainLength); }
+
+void* Terrain::Allocate(int w, int h, int csize) {
+    return calloc((size_t)w * h, (size_t)csize);
+}
+
+void Terrain::CalcNorm(float* out, int i0, int j0, int i1, int j1, int i2, int j2) {
+    const float sw = startW(), sl = startL();
+    const int W = TerrainWidth;
+    FVEC p0, p1, p2, e1, e2;
+    vecinit(p0);
+    vecinit(p1);
+    vecinit(p2);
+    p0[0] = j0 + sw; p0[1] = T[(size_t)i0 * W + j0]; p0[2] = sl - i0;
+    p1[0] = j1 + sw; p1[1] = T[(size_t)i1 * W + j1]; p1[2] = sl - i1;
+    p2[0] = j2 + sw; p2[1] = T[(size_t)i2 * W + j2]; p2[2] = sl - i2;
+    vecsub(e1, p1, p0);
+    vecsub(e2, p2, p0);
+    xprodnorm(out, e1, e2);
+    if (out[1] < 0) {
+        out[0] = -out[0];
+        out[1] = -out[1];
+        out[2] = -out[2];
+    }
+}
+
+void Terrain::ComputeNormals() {
+    printf("Computing normals...\n");
+    const int W = TerrainWidth, L = TerrainLength;
+    // East, north, west, south: neighbours in rotational order around the vertex.
+    const int dr[4] = {0, -1, 0, 1};
+    const int dc[4] = {1, 0, -1, 0};
+    for (int r = 0; r < L; ++r) {
+        for (int c = 0; c < W; ++c) {
+            FVEC sum, tri;
+            vecinit(sum);
+            vecinit(tri);
+            int used = 0;
+            for (int k = 0; k < 4; ++k) {
+                int ra = r + dr[k], ca = c + dc[k];
+                int rb = r + dr[(k + 1) % 4], cb = c + dc[(k + 1) % 4];
+                bool a = ra >= 0 && ra < L && ca >= 0 && ca < W;
+                bool b = rb >= 0 && rb < L && cb >= 0 && cb < W;
+                if (!a || !b) continue;
+                CalcNorm(tri, r, c, ra, ca, rb, cb);
+                vecadd(sum, sum, tri);
+                ++used;
+            }
+            float* n = N + ((size_t)r * W + c) * 3;
+            if (used == 0) {
+                // A one-pixel-wide map has no triangles: call the ground level.
+                n[0] = 0; n[1] = 1; n[2] = 0;
+                continue;
+            }
+            norm(sum);
+            n[0] = sum[0]; n[1] = sum[1]; n[2] = sum[2];
+        }
+    }
+    printf("Done computing normals.\n");
+}
+
+void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
+    const float sw = startW(), sl = startL();
+    const int W = TerrainWidth, L = TerrainLength;
+    DLIndex = glGenLists(1);
+    glNewList(DLIndex, GL_COMPILE);
+    if (texturemap) {
+        glBindTexture(GL_TEXTURE_2D, myTexture->GetID());
+        glMatrixMode(GL_TEXTURE);
+        glPushMatrix();
+        glScalef(0.05f, 0.05f, 0.05f);  // surface image repeats every 20 units
+    }
+    auto vertex = [&](int q, int c) {
+        size_t p = (size_t)q * W + c, k = p * 3;
+        float s = c + sw, t = sl - q;
+        if (mode == 4) glColor4f(C[k], C[k + 1], C[k + 2], 1.0f);
+        if (normals) glNormal3f(N[k], N[k + 1], N[k + 2]);
+        if (texturemap) glTexCoord2f(s, t);
+        glVertex3f(s + xOffset, T[p] + yOffset, t + zOffset);
+    };
+    for (int r = 0; W >= 2 && r + 1 < L; ++r) {  // a strip needs two rows and two columns
+        glBegin(GL_TRIANGLE_STRIP);
+        for (int c = 0; c < W; ++c) {
+            vertex(r + 1, c);
+            vertex(r, c);
+        }
+        glEnd();
+    }
+    if (texturemap) {
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+    }
+    glEndList();
+}
+
+GLfloat Terrain::GetHeight(float x, float z) {
+    const int W = TerrainWidth, L = TerrainLength;
+    if (W <= 0 || L <= 0 || !T) return 0.0f;
+    float u = x - startW();
+    float v = startL() - z;
+    // Off the grid (the camera may be anywhere) the nearest edge answers; NaN goes to cell 0.
+    if (!(u >= 0.0f)) u = 0.0f;
+    if (u > W - 1) u = (float)(W - 1);
+    if (!(v >= 0.0f)) v = 0.0f;
+    if (v > L - 1) v = (float)(L - 1);
+
+    int x0 = (int)std::floor(u), z0 = (int)std::floor(v);
+    float xr = u - x0, zr = v - z0;
+    if (xr == 0.0f && zr == 0.0f) return T[(size_t)z0 * W + x0];
+    // At the last column or row the neighbour has weight 0; point it back inside the grid.
+    int x1 = x0 + 1 < W ? x0 + 1 : x0;
+    int z1 = z0 + 1 < L ? z0 + 1 : z0;
+    float th0 = T[(size_t)z0 * W + x0], th1 = T[(size_t)z1 * W + x0];
+    float th2 = T[(size_t)z0 * W + x1], th3 = T[(size_t)z1 * W + x1];
+    return (1 - xr) * (1 - zr) * th0 + (1 - xr) * zr * th1 + xr * (1 - zr) * th2 +
+           xr * zr * th3;
+}
