@@ -140,8 +140,11 @@ void Controller::goMental() {
     const QOR3dVector p = myCharacter->getPosition();
     const float u1 = randomUnit(), u2 = randomUnit(), u3 = randomUnit();
     const float u4 = randomUnit(), u5 = randomUnit(), u6 = randomUnit();
-    myCharacter->setLeftArmGoal(QOR3dVector(p.x + 2 * u1 - 1, p.y + u2, p.z + 3 * u3 - 1));
-    myCharacter->setRightArmGoal(QOR3dVector(p.x + 2 * u4 - 1, p.y + u5, p.z + 3 * u6 - 1));
+    // Offsets span x in [-1, 1), y in [0, 1), z in [-1, 2) along the world axes.
+    const float leftX = p.x + 2 * u1 - 1, leftY = p.y + u2, leftZ = p.z + 3 * u3 - 1;
+    const float rightX = p.x + 2 * u4 - 1, rightY = p.y + u5, rightZ = p.z + 3 * u6 - 1;
+    myCharacter->setLeftArmGoal(QOR3dVector(leftX, leftY, leftZ));
+    myCharacter->setRightArmGoal(QOR3dVector(rightX, rightY, rightZ));
 }
 
 namespace {

@@ -186,3 +186,20 @@ TEST_F(CharacterDrawing, PixelsShowTheFigureWhereItStands) {
     EXPECT_TRUE(testgl::pixelNear(pixelOf(0.6, 1.2, 0.0), 0, 0, 0, 0));     // nothing overhead
     EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(5, 5), 0, 0, 0, 0));
 }
+
+TEST_F(CharacterDrawing, LegTipsEndInWorldFrameArmTipsInEyeFrame) {
+    Character c;
+    c.setPosition(QOR3dVector(1, 2, 3));
+    c.setLeftLegGoal(QOR3dVector(1.11f, 1.3f, 3.2f));
+    c.setRightLegGoal(QOR3dVector(0.89f, 1.3f, 3.2f));
+    for (int i = 0; i < 40; ++i) {
+        glLoadIdentity();
+        glTranslatef(0, 0, -5);  // a camera: eye and world frames differ
+        c.draw();
+    }
+    QOR3dVector leg = kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 0);
+    QOR3dVector arm = kin::toWorld(kin::armTip(*c.myRightArm), c.getPosition(), 0);
+    EXPECT_VEC_NEAR(c.myLeftLeg->getEndPoint(), leg.x, leg.y, leg.z, 1e-4);  // from the search
+    EXPECT_VEC_NEAR(c.myRightArm->getEndPoint(), arm.x, arm.y, arm.z - 5, 1e-4);  // from its draw
+    EXPECT_LT(kin::distance(c.myLeftLeg->getEndPoint(), c.getLeftLegGoal()), 0.05f);
+}
