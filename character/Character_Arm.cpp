@@ -21,7 +21,7 @@ void Character_Arm::drawEllipse(float x, float y, float z) {
 }
 
 void Character_Arm::draw() {
-    // The upper arm bulges as the elbow bends; the elbow works in negative angles.
+    // Bending the elbow (negative angles) thickens the upper arm.
     const float upper = (lengthUpper * muscleAmount * (elbowPitch / -120.0f) + lengthUpper) * 0.23f;
     const float lower = (lengthLower * muscleAmount + lengthLower) * 0.2f;
     const float hand = (lengthHand * muscleAmount + lengthHand) * 0.2f;
@@ -63,7 +63,8 @@ void Character_Arm::draw() {
     drawEllipse(1.0f, 2.0f, 1.0f);
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    endpoint = QOR3dVector(m[12] / m[15], m[13] / m[15], m[14] / m[15]);
+    const float w = m[15];  // the frame origin, back from homogeneous coordinates
+    endpoint = QOR3dVector(m[12] / w, m[13] / w, m[14] / w);
     glPopMatrix();
 
     glPopMatrix();

@@ -66,7 +66,8 @@ void Character_Leg::draw() {
     drawEllipse(1.0f, 1.0f, 1.0f);
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    endpoint = QOR3dVector(m[12] / m[15], m[13] / m[15], m[14] / m[15]);
+    const float w = m[15];  // the frame origin, back from homogeneous coordinates
+    endpoint = QOR3dVector(m[12] / w, m[13] / w, m[14] / w);
     glPopMatrix();
 
     glPopMatrix();

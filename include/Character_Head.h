@@ -29,7 +29,7 @@ public:
     Expression getGoalExpression() { return goalExpression; }
     Expression getExpression() { return myExpression; }
 
-    // Leaves the current colour at (0.5, 0.5, 1, 0.5) and blending disabled.
+    // Afterwards blending is off and the shell's colour (0.5, 0.5, 1, 0.5) is still current.
     void draw() override;
     void pause() override { paused = !paused; }
     bool isPaused() override { return paused; }

@@ -2,8 +2,8 @@
 #ifndef QORVEL_ELLIPSOID_H
 #define QORVEL_ELLIPSOID_H
 
-// Draws an ellipsoid centred on the current origin with semi-axes (x, y, z) along the current
-// axes, with lod slices and lod stacks. Leaves the model-view matrix as it found it.
+// A unit sphere of lod slices and stacks, stretched by (x, y, z) about the current origin.
+// The model-view matrix is restored afterwards.
 void drawEllipsoid(float x, float y, float z, int lod);
 
 #endif
