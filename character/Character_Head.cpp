@@ -7,6 +7,7 @@
 
 Character_Head::Character_Head(float xPoint, float yPoint, float zPoint)
     : LOD(50), paused(false), doDraw(true), imagePath(), myTexture(nullptr), muscleAmount(0.5f),
+      // Both expressions start neutral so their getters never read garbage.
       length(0.1f), myTimer(), goalExpression(EXPRESSION_NEUTRAL),
       position(xPoint, yPoint, zPoint), viewDirection(0.0f, 0.0f, 0.0f),
       myExpression(EXPRESSION_NEUTRAL) {

@@ -6,7 +6,8 @@
 #include "Ellipsoid.h"
 
 Character_Torso::Character_Torso(float xPoint, float yPoint, float zPoint)
-    : LOD(10), paused(false), doDraw(true), imagePath(), myTexture(nullptr), muscleAmount(0.5f),
+    : LOD(10), paused(false),  // starts unpaused, like every other part
+      doDraw(true), imagePath(), myTexture(nullptr), muscleAmount(0.5f),
       myTimer(), position(xPoint, yPoint, zPoint), length(0.25f) {
     myTimer.start(nullptr);
 }

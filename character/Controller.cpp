@@ -91,7 +91,8 @@ void Controller::update() {
     const float horizontalSpeed = std::sqrt(v.x * v.x + v.z * v.z);
     const bool turnedAround = v.x * lastHorizontal.x + v.z * lastHorizontal.z < 0.0f;
     if (horizontalSpeed < REST_SPEED || turnedAround) {
-        // Friction alone would swing a nearly still character back and forth forever.
+        // Nearly still, or friction has pushed the speed past zero: with a steady frame time
+        // it would swing between the same two speeds forever, so stop here instead.
         myCharacter->setXVelocity(0.0f);
         myCharacter->setZVelocity(0.0f);
         myCharacter->setXAcceleration(0.0f);

@@ -18,7 +18,7 @@ public:
     QOR3dVector getPosition() { return position; }
     void setPosition(QOR3dVector p) { position = p; }
     float getLength() { return length; }
-    void setMuscle(float m) { muscleAmount = m; }
+    void setMuscle(float m) { muscleAmount = m; }  // kept, like the other parts' amounts
     float getMuscle() { return muscleAmount; }
     std::string getTexture() { return imagePath; }
     void setTexture(std::string path) { imagePath = path; }

@@ -9,28 +9,29 @@
 namespace {
 class LimbSearchTest : public GLTest {};
 
-// Records the angles and the tip on hand at every silent measurement the search makes.
-struct Sample {
-    float yaw, pitch, bend;
-    QOR3dVector tipBefore;
-};
-
+// Logs the hip yaw and the stored tip at every silent measurement the search makes.
 class TracingLeg : public Character_Leg {
 public:
     using Character_Leg::Character_Leg;
-    std::vector<Sample> log;
+    std::vector<std::pair<float, QOR3dVector>> log;
     void draw() override {
-        if (!isDrawing()) log.push_back({getHipYaw(), getHipPitch(), getKneePitch(), getEndPoint()});
+        if (!isDrawing()) log.emplace_back(getHipYaw(), getEndPoint());
         Character_Leg::draw();
     }
 };
 
-struct ArmAngles {
-    float yaw, pitch, elbow;
-};
-
-ArmAngles anglesOf(Character_Arm* a) {
-    return {a->getShoulderYaw(), a->getShoulderPitch(), a->getElbowPitch()};
+// Yaw, pitch and bend of the left arm, right arm, left leg and right leg.
+void jointsOf(Character& c, float out[4][3]) {
+    Character_Arm* arms[2] = {c.myLeftArm, c.myRightArm};
+    Character_Leg* legs[2] = {c.myLeftLeg, c.myRightLeg};
+    for (int i = 0; i < 2; ++i) {
+        out[i][0] = arms[i]->getShoulderYaw();
+        out[i][1] = arms[i]->getShoulderPitch();
+        out[i][2] = arms[i]->getElbowPitch();
+        out[i + 2][0] = legs[i]->getHipYaw();
+        out[i + 2][1] = legs[i]->getHipPitch();
+        out[i + 2][2] = legs[i]->getKneePitch();
+    }
 }
 }  // namespace
 
@@ -38,7 +39,7 @@ TEST_F(LimbSearchTest, ArmReachesAReachableGoalOverSuccessiveDraws) {
     Character c;
     c.setPosition(QOR3dVector(1, 0.5f, -2));
     c.setHeading(30);
-    Character_Arm pose(0.2f, 0.22f + 0.1625f, 0, 20, 30, -40, 0);  // where the left arm can reach
+    Character_Arm pose(0.2f, 0.3825f, 0, 20, 30, -40, 0);  // a pose the left arm can take
     QOR3dVector goal = kin::toWorld(kin::armTip(pose), c.getPosition(), 30);
     c.setLeftArmGoal(goal);
     float first = 0;
@@ -52,64 +53,35 @@ TEST_F(LimbSearchTest, ArmReachesAReachableGoalOverSuccessiveDraws) {
 }
 
 TEST_F(LimbSearchTest, UnreachableGoalsKeepJointsInRangeAndStepsBounded) {
+    const float lo[4][3] = {{-50, -80, -120}, {-50, -80, -120}, {-30, -40, 0}, {-30, -40, 0}};
+    const float hi[4][3] = {{50, 100, 0}, {50, 100, 0}, {30, 120, 140}, {30, 120, 140}};
+    const float up[4][3] = {{4, 8, 8}, {4, 8, 8}, {2.5f, 5, 5}, {2.5f, 5, 5}};  // down: twice
     Character c;
     c.setLeftArmGoal(QOR3dVector(10, 10, 10));
     c.setRightArmGoal(QOR3dVector(-10, -10, -10));
     c.setLeftLegGoal(QOR3dVector(0, -10, 5));
     c.setRightLegGoal(QOR3dVector(0, 10, -5));
-    c.draw();  // the first draw may pull a constructed pose (left hip yaw 45) into range
-    Character_Arm* arms[2] = {c.myLeftArm, c.myRightArm};
-    Character_Leg* legs[2] = {c.myLeftLeg, c.myRightLeg};
-    bool cleared = false;
+    c.draw();  // pulls the constructed left hip yaw of 45 into range first
+    float before[4][3], now[4][3];
     for (int frame = 0; frame < 60; ++frame) {
-        ArmAngles before[2] = {anglesOf(arms[0]), anglesOf(arms[1])};
-        float legBefore[2][3];
-        for (int i = 0; i < 2; ++i) {
-            legBefore[i][0] = legs[i]->getHipYaw();
-            legBefore[i][1] = legs[i]->getHipPitch();
-            legBefore[i][2] = legs[i]->getKneePitch();
-        }
+        jointsOf(c, before);
         c.draw();
-        for (int i = 0; i < 2; ++i) {
-            ArmAngles a = anglesOf(arms[i]);
-            EXPECT_GE(a.yaw, -50);
-            EXPECT_LE(a.yaw, 50);
-            EXPECT_GE(a.pitch, -80);
-            EXPECT_LE(a.pitch, 100);
-            EXPECT_GE(a.elbow, -120);
-            EXPECT_LE(a.elbow, 0);
-            EXPECT_LE(a.yaw - before[i].yaw, 4.0f + 1e-4f);
-            EXPECT_GE(a.yaw - before[i].yaw, -8.0f - 1e-4f);
-            EXPECT_LE(a.pitch - before[i].pitch, 8.0f + 1e-4f);
-            EXPECT_GE(a.pitch - before[i].pitch, -16.0f - 1e-4f);
-            EXPECT_LE(a.elbow - before[i].elbow, 8.0f + 1e-4f);
-            EXPECT_GE(a.elbow - before[i].elbow, -16.0f - 1e-4f);
-
-            float yaw = legs[i]->getHipYaw(), pitch = legs[i]->getHipPitch();
-            float knee = legs[i]->getKneePitch();
-            EXPECT_GE(yaw, -30);
-            EXPECT_LE(yaw, 30);
-            EXPECT_GE(pitch, -40);
-            EXPECT_LE(pitch, 120);
-            EXPECT_GE(knee, 0);
-            EXPECT_LE(knee, 140);
-            EXPECT_LE(yaw - legBefore[i][0], 2.5f + 1e-4f);
-            EXPECT_GE(yaw - legBefore[i][0], -5.0f - 1e-4f);
-            EXPECT_LE(pitch - legBefore[i][1], 5.0f + 1e-4f);
-            EXPECT_GE(pitch - legBefore[i][1], -10.0f - 1e-4f);
-            EXPECT_LE(knee - legBefore[i][2], 5.0f + 1e-4f);
-            EXPECT_GE(knee - legBefore[i][2], -10.0f - 1e-4f);
-            cleared = cleared || !arms[i]->getIKcont() || !legs[i]->getIKcont();
-        }
+        jointsOf(c, now);
+        for (int l = 0; l < 4; ++l)
+            for (int j = 0; j < 3; ++j) {
+                EXPECT_GE(now[l][j], lo[l][j]);
+                EXPECT_LE(now[l][j], hi[l][j]);
+                EXPECT_LE(now[l][j] - before[l][j], up[l][j] + 1e-4f) << l << j;
+                EXPECT_GE(now[l][j] - before[l][j], -2 * up[l][j] - 1e-4f) << l << j;
+            }
     }
-    EXPECT_TRUE(cleared);
+    EXPECT_FALSE(c.myLeftArm->getIKcont());
 }
 
 TEST_F(LimbSearchTest, ContinueFlagClearsOnlyWhenAPassEndsFartherAway) {
     Character c;
     Character_Arm* arm = c.myLeftArm;
-    // Far but reachable: every pass gains ground, so the flag survives a whole call.
-    Character_Arm pose(0.2f, 0.3825f, 0, -30, 60, -90, 0);
+    Character_Arm pose(0.2f, 0.3825f, 0, -30, 60, -90, 0);  // far but reachable: every pass gains
     QOR3dVector goal = kin::armTip(pose);
     arm->setNewGoalEndpoint(goal);
     float before = kin::distance(kin::armTip(*arm), goal);
@@ -117,54 +89,44 @@ TEST_F(LimbSearchTest, ContinueFlagClearsOnlyWhenAPassEndsFartherAway) {
     EXPECT_LT(kin::distance(arm->getEndPoint(), goal), before - 0.05f);
     EXPECT_TRUE(arm->getIKcont());
 
-    // A goal exactly at the tip: the first trial can only move away, and the pass ends farther.
     glLoadIdentity();
     arm->updateEndpoint();
-    arm->setNewGoalEndpoint(arm->getEndPoint());
-    glTranslatef(0, 0, -5);  // the search must not be fooled by the caller's eye frame
+    arm->setNewGoalEndpoint(arm->getEndPoint());  // at the goal: any trial moves away
+    glTranslatef(0, 0, -5);  // the caller's eye frame must not leak into the search
     c.updateArmIK(arm);
     EXPECT_FALSE(arm->getIKcont());
     EXPECT_LT(kin::distance(arm->getEndPoint(), arm->getGoalEndpointPosition()), 0.05f);
-    arm->setNewGoalEndpoint(arm->getGoalEndpointPosition());
+    arm->setNewGoalEndpoint(arm->getGoalEndpointPosition());  // the same goal re-arms it
     EXPECT_TRUE(arm->getIKcont());
 }
 
-TEST_F(LimbSearchTest, LegClampKeepsTheTrialTipUntilTheNextMeasurement) {
+TEST_F(LimbSearchTest, ClampsLeaveTheLegTipStaleButRemeasureTheArm) {
     Character c;
     TracingLeg leg(0.11f, 0, 0, 29.8f, 60, 20, -70);
-    Character_Leg further(0.11f, 0, 0, 40, 60, 20, -70);
+    Character_Leg further(0.11f, 0, 0, 40, 60, 20, -70), at303(0.11f, 0, 0, 30.3f, 60, 20, -70);
+    Character_Leg at30(0.11f, 0, 0, 30, 60, 20, -70);
     leg.setNewGoalEndpoint(kin::legTip(further));  // more yaw brings the foot closer
     glTranslatef(3, 0, 0);
     c.updateLegIK(&leg);
-
     ASSERT_GE(leg.log.size(), 3u);
-    EXPECT_FLOAT_EQ(leg.log[0].yaw, 29.8f);  // measured in the world frame before any change
-    EXPECT_FLOAT_EQ(leg.log[1].yaw, 30.3f);  // the yaw trial
-    EXPECT_FLOAT_EQ(leg.log[2].yaw, 30.0f);  // clamped before the pitch trial
-    Character_Leg at303(0.11f, 0, 0, 30.3f, 60, 20, -70);
-    Character_Leg at30(0.11f, 0, 0, 30.0f, 60, 20, -70);
-    QOR3dVector tip303 = kin::legTip(at303);
-    EXPECT_VEC_NEAR(leg.log[2].tipBefore, tip303.x, tip303.y, tip303.z, 1e-5);
-    EXPECT_GT(kin::distance(leg.log[2].tipBefore, kin::legTip(at30)), 1e-3f);
-    EXPECT_LE(leg.getHipYaw(), 30.0f);
-    EXPECT_LE(leg.log.size(), 1u + 5u * 6u);  // at most two measurements per joint step
-}
+    EXPECT_LE(leg.log.size(), 31u);
+    EXPECT_FLOAT_EQ(leg.log[0].first, 29.8f);  // measured in the world frame before any change
+    EXPECT_FLOAT_EQ(leg.log[1].first, 30.3f);  // the trial
+    EXPECT_FLOAT_EQ(leg.log[2].first, 30.0f);  // clamped before the pitch trial ...
+    EXPECT_VEC_EQ(leg.log[2].second, kin::legTip(at303), 1e-5);  // ... with the trial's tip
+    EXPECT_GT(kin::distance(kin::legTip(at303), kin::legTip(at30)), 1e-3f);
 
-TEST_F(LimbSearchTest, ArmClampIsMeasuredAtTheLimit) {
-    Character c;
     Character_Arm* arm = c.myRightArm;
-    arm->setElbowPitch(0);
-    Character_Arm bentPast(arm->getPosition().x, arm->getPosition().y, 0, -5, 0, 25, 0);
+    Character_Arm bentPast(-0.2f, 0.3825f, 0, -5, 0, 25, 0);
     arm->setNewGoalEndpoint(kin::armTip(bentPast));  // wants the elbow beyond 0
     c.updateArmIK(arm);
-    EXPECT_FLOAT_EQ(arm->getElbowPitch(), 0.0f);
-    QOR3dVector tip = kin::armTip(*arm);  // the stored tip always matches the arm's angles
-    EXPECT_VEC_NEAR(arm->getEndPoint(), tip.x, tip.y, tip.z, 1e-5);
+    EXPECT_EQ(arm->getElbowPitch(), 0.0f);
+    EXPECT_VEC_EQ(arm->getEndPoint(), kin::armTip(*arm), 1e-5);
 }
 
 TEST_F(LimbSearchTest, MinYPointPicksTheLowerFootBelowTheBody) {
     Character c;
-    auto placeFoot = [](Character_Leg* leg, float y) {
+    auto placeFoot = [](Character_Leg* leg, float y) {  // straight down, tip at height y
         leg->setHipPitch(90);
         leg->setHipYaw(0);
         leg->setKneePitch(0);
@@ -175,12 +137,9 @@ TEST_F(LimbSearchTest, MinYPointPicksTheLowerFootBelowTheBody) {
     };
     placeFoot(c.myLeftLeg, -0.5f);
     placeFoot(c.myRightLeg, -0.3f);
-    EXPECT_NEAR(c.getMinYPoint().y, -0.5f, 1e-5);
-    EXPECT_NEAR(c.getMinYPoint().x, c.myLeftLeg->getEndPoint().x, 0);
-
+    EXPECT_VEC_NEAR(c.getMinYPoint(), 0.11f, -0.5f, 0, 1e-5);
     placeFoot(c.myRightLeg, -0.5f);  // a tie goes to the right foot
-    EXPECT_NEAR(c.getMinYPoint().x, -0.11f, 1e-5);
-
+    EXPECT_VEC_NEAR(c.getMinYPoint(), -0.11f, -0.5f, 0, 1e-5);
     placeFoot(c.myLeftLeg, 0.2f);
     placeFoot(c.myRightLeg, 0.2f);
     c.setPosition(QOR3dVector(4, 0, 6));
