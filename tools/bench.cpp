@@ -7,7 +7,7 @@
 #include "Flames.h"
 #include "character_driver.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #include <fcntl.h>
 #include <unistd.h>
 

@@ -113,7 +113,8 @@ TEST_F(KeysTest, ArmGoalKeysMoveTheMarkerAndReachBothArms) {
 
 TEST_F(KeysTest, LowerCaseAndUnmappedKeysChangeNothing) {
     DriverState before = snapshot();
-    for (unsigned char key : {'w', 's', 'x', 'W' + 100, '1', 'Z', 200})
+    const unsigned char keys[] = {'w', 's', 'x', '1', 'Z', 'b', 200};
+    for (unsigned char key : keys)
         keyCallback(key, 0, 0);
     EXPECT_TRUE(before == snapshot());
 }
@@ -200,5 +201,7 @@ TEST_F(KeysTest, TerrainFollowingToggles) {
 }
 
 TEST_F(KeysTest, EscapeEndsTheProcessWithStatusZero) {
+    // The GL driver runs threads that a plain fork would lose: run the child afresh.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(keyCallback(27, 0, 0), ::testing::ExitedWithCode(0), "");
 }

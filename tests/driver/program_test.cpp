@@ -14,7 +14,7 @@ namespace {
 testproc::Result runWithKeys(const std::string& dir, const std::string& keys) {
     std::string cmd =
         "cd " + quote(dir) + " && { timeout 60 " + quote(testproc::programPath()) + " & pid=$!; " +
-        "win=$(timeout 30 xdotool search --sync --name '^Quorvel$' | head -n 1); " +
+        "win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1); " +
         "if [ -n \"$win\" ]; then xdotool windowfocus --sync \"$win\"; sleep 0.5; " +
         "for k in " + keys + "; do xdotool key \"$k\"; sleep 0.3; done; fi; " +
         "wait $pid; }";
