@@ -35,15 +35,7 @@ std::string sceneCopy() {
 
 // Runs the program in `dir`; the night sky is only read when "7" is pressed.
 testproc::Result runScene(const std::string& dir, bool pressSeven) {
-    std::string keys = pressSeven ? "7 Escape" : "Escape";
-    std::string cmd =
-        "cd " + quote(dir) + " && { timeout 60 " + quote(testproc::programPath()) + " & pid=$!; " +
-        "win=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1); " +
-        "if [ -n \"$win\" ] && kill -0 $pid 2>/dev/null; then " +
-        "xdotool windowfocus --sync \"$win\" 2>/dev/null; sleep 0.3; " +
-        "for k in " + keys + "; do xdotool key \"$k\" 2>/dev/null; sleep 0.3; done; fi; " +
-        "wait $pid; }";
-    return testproc::runShell(cmd);
+    return testproc::runProgramWithKeys(dir, pressSeven ? "7 Escape" : "Escape");
 }
 
 struct Breakage {

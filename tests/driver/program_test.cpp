@@ -5,26 +5,8 @@
 
 #include <string>
 
-using testproc::quote;
-
-namespace {
-
-// Starts the program in `dir`, sends the keys through the X server once its window is up, and
-// waits for it to end (a hang ends by the timeout, with status 124).
-testproc::Result runWithKeys(const std::string& dir, const std::string& keys) {
-    std::string cmd =
-        "cd " + quote(dir) + " && { timeout 60 " + quote(testproc::programPath()) + " & pid=$!; " +
-        "win=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1); " +
-        "if [ -n \"$win\" ]; then xdotool windowfocus --sync \"$win\"; sleep 0.5; " +
-        "for k in " + keys + "; do xdotool key \"$k\"; sleep 0.3; done; fi; " +
-        "wait $pid; }";
-    return testproc::runShell(cmd);
-}
-
-}  // namespace
-
 TEST(Program, KeysSteerTheCharacterSwitchTheSkyAndEscapeQuits) {
-    testproc::Result r = runWithKeys(QORVEL_SOURCE_DIR, "C W Q 7 8 Escape");
+    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "C W Q 7 8 Escape");
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("Window Size: 800 by 800\n"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("Jump!\n"), std::string::npos) << r.output;
@@ -35,7 +17,7 @@ TEST(Program, KeysSteerTheCharacterSwitchTheSkyAndEscapeQuits) {
 }
 
 TEST(Program, LowerCaseLettersDoNotSteerTheCharacter) {
-    testproc::Result r = runWithKeys(QORVEL_SOURCE_DIR, "c w Escape");
+    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "c w Escape");
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(r.output.find("Jump!"), std::string::npos) << r.output;
 }

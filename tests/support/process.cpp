@@ -23,6 +23,23 @@ Result runShell(const std::string& command) {
     return result;
 }
 
+std::string onOwnDisplay(const std::string& command) {
+    return quote(std::string(QORVEL_SOURCE_DIR) + "/tests/support/own_display.sh") +
+           " bash -c " + quote(command);
+}
+
+Result runProgramWithKeys(const std::string& dir, const std::string& keys) {
+    std::string cmd =
+        "cd " + quote(dir) + " && { timeout 60 " + quote(programPath()) + " & pid=$!; win=; " +
+        "for i in $(seq 1 150); do kill -0 $pid 2>/dev/null || break; " +
+        "win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1); " +
+        "[ -n \"$win\" ] && break; sleep 0.2; done; " +
+        "if [ -n \"$win\" ]; then sleep 0.3; for k in " + keys + "; do " +
+        "xdotool key --window \"$win\" \"$k\" 2>/dev/null; sleep 0.3; done; fi; " +
+        "wait $pid; }";
+    return runShell(onOwnDisplay(cmd));
+}
+
 std::string programPath() { return std::string(QORVEL_BINARY_DIR) + "/quorvel"; }
 
 std::string makeTempDir() {

@@ -14,6 +14,14 @@ struct Result {
 // Runs `command` with /bin/sh; standard error is merged into the output.
 Result runShell(const std::string& command);
 
+// Wraps a shell command so it runs on an X server of its own.
+std::string onOwnDisplay(const std::string& command);
+
+// Starts the program in `dir` on an X server of its own, sends the space-separated xdotool
+// key names to its window once it shows, and waits for the program to end (a hang ends by a
+// timeout with status 124).
+Result runProgramWithKeys(const std::string& dir, const std::string& keys);
+
 // Path of the built program, next to the test binary.
 std::string programPath();
 
