@@ -184,6 +184,7 @@ int main(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 800);
     glutCreateWindow("Quorvel");
+    glutDisplayFunc([] {});  // frames are driven below, not by window events
     withStdoutSilenced([] {
         init();
         myReshape(800, 800);
