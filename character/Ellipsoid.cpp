@@ -3,9 +3,11 @@
 
 #include <GL/glu.h>
 
+#include <map>
+
 namespace {
 // One quadric for all parts, made on first use (a GL context exists by then) and kept for the
-// life of the process, so drawing a frame allocates nothing.
+// life of the process.
 GLUquadric* sharedQuadric() {
     static GLUquadric* quadric = nullptr;
     if (quadric == nullptr) {
@@ -14,11 +16,25 @@ GLUquadric* sharedQuadric() {
     }
     return quadric;
 }
+
+// The unit sphere of each level of detail is tessellated once into a display list: the same
+// triangles every frame without recomputing them. Lists belong to the process's one context.
+GLuint unitSphereList(int lod) {
+    static std::map<int, GLuint> lists;
+    auto found = lists.find(lod);
+    if (found != lists.end()) return found->second;
+    GLuint list = glGenLists(1);
+    glNewList(list, GL_COMPILE);
+    gluSphere(sharedQuadric(), 1.0, lod, lod);
+    glEndList();
+    lists[lod] = list;
+    return list;
+}
 }  // namespace
 
 void drawEllipsoid(float x, float y, float z, int lod) {
     glPushMatrix();
     glScalef(x, y, z);
-    gluSphere(sharedQuadric(), 1.0, lod, lod);
+    glCallList(unitSphereList(lod));
     glPopMatrix();
 }
