@@ -11,6 +11,7 @@
 #include "skybox.h"
 
 #include <GL/glut.h>
+#include <malloc.h>
 
 #include <cmath>
 #include <cstdio>
@@ -49,7 +50,18 @@ static const int SKY_SLOTS = 6;
 static const int SKY_SLOT_LENGTH = 32;
 
 // ---- Start-up ---------------------------------------------------------------------------
+void configureMemory() {
+    // Images and textures come and go in blocks of a few hundred KiB (a new sky on a key, a
+    // new fireworks sprite every launch), beside the GL driver's own large long-lived blocks.
+    // A fixed threshold keeps every such block in a mapping of its own, returned to the system
+    // when freed; glibc's sliding threshold would move them onto the heap, where they pin and
+    // fragment it and the resident size creeps up for as long as the scene runs. It must be
+    // set before the GL context exists.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
+}
+
 int quorvelMain(int argc, char** argv) {
+    configureMemory();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 800);

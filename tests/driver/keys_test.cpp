@@ -8,9 +8,11 @@
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -204,4 +206,23 @@ TEST_F(KeysTest, EscapeEndsTheProcessWithStatusZero) {
     // The GL driver runs threads that a plain fork would lose: run the child afresh.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(keyCallback(27, 0, 0), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(KeysTest, RebuildingTheSkyOverAndOverKeepsTheHeapFlat) {
+    auto rebuildWithFrames = [&](int times) {
+        testing::internal::CaptureStdout();
+        for (int i = 0; i < times; i++) {
+            keyCallback(i % 2 ? '7' : '8', 0, 0);
+            frame();
+        }
+        testing::internal::GetCapturedStdout();
+    };
+    rebuildWithFrames(20);  // the GL driver's own caches fill up first
+    struct mallinfo2 start = mallinfo2();
+    rebuildWithFrames(80);
+    struct mallinfo2 end = mallinfo2();
+    // The sky's image blocks live in mappings of their own and go back to the system when
+    // freed: the heap neither fills with them nor grows around them.
+    EXPECT_LT((long)end.uordblks - (long)start.uordblks, 256 * 1024);
+    EXPECT_LT((long)end.arena - (long)start.arena, 1024 * 1024);
 }

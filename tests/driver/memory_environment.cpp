@@ -1,0 +1,14 @@
+// The test process sets up its allocator as the program does, before any window exists.
+#include "character_driver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class ProgramMemorySettings : public ::testing::Environment {
+public:
+    void SetUp() override { configureMemory(); }
+};
+
+::testing::Environment* const settings =
+    ::testing::AddGlobalTestEnvironment(new ProgramMemorySettings);
+}  // namespace
