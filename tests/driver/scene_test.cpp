@@ -40,7 +40,7 @@ TEST_F(EyeHeightTest, ClimbsFastBelowSinksSlowlyAboveHoldsBetween) {
     keepEyeAboveTerrain();
     EXPECT_FLOAT_EQ(myCamPos.y, h + 1.9f);
 
-    myCamPos.y = h;  // exactly 1.0 above the ground is not below h
+    myCamPos.y = h;  // one unit up is high enough: no climb
     keepEyeAboveTerrain();
     EXPECT_FLOAT_EQ(myCamPos.y, h);
 }
