@@ -215,6 +215,8 @@ void ParticleSystem::draw() {
     // untouched), smoothing, point size, line width, colour and normal.
     static std::vector<Piece> pieces;  // reused from frame to frame; GL runs on one thread
     pieces.clear();
+    // Room for the worst case at once, so a frame with more live particles allocates nothing.
+    pieces.reserve(2 * (size_t)numParticles);
     Particle* last = nullptr;
     int texturing = -1;
     bool pointSmoothUsed = false, lineSmoothUsed = false, normalSet = false;
