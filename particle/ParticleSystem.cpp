@@ -1,15 +1,164 @@
-// Particle system base: force list, per-frame step, drawing with the shared texture, pausing.
+// Particle system base: force list, per-frame step, batched drawing with the shared texture,
+// pausing.
 #include "ParticleSystem.h"
 
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 int (*randomSource)() = std::rand;
+
+// One primitive of a live particle, in the order its own draw would issue it.
+struct Piece {
+    enum Kind { SQUARE, STREAK, DOT } kind;
+    float width;        // line width or point size; zero for squares
+    Particle* particle;
+    bool normalSet;     // an earlier particle has set the current normal to (0, 0, 1)
+};
+
+bool sameBatch(const Piece& a, const Piece& b) { return a.kind == b.kind && a.width == b.width; }
+
+// A blend factor that is one whatever the framebuffer holds; destination alpha reads as one
+// when the framebuffer stores none.
+bool isOne(GLint factor, bool noAlpha) {
+    return factor == GL_ONE || (noAlpha && factor == GL_DST_ALPHA);
 }
+
+// A source factor that does not read the framebuffer.
+bool ignoresDestination(GLint factor, bool noAlpha) {
+    switch (factor) {
+    case GL_DST_COLOR:
+    case GL_ONE_MINUS_DST_COLOR:
+        return false;
+    case GL_DST_ALPHA:
+    case GL_ONE_MINUS_DST_ALPHA:
+    case GL_SRC_ALPHA_SATURATE:
+        return noAlpha;
+    default:
+        return true;
+    }
+}
+
+// True when the pixels come out the same in any drawing order: each fragment only adds a
+// term of its own to what is there (as the scene's blend does on a framebuffer without
+// alpha). Depth writes are off for particles, so the depth test does not depend on order.
+bool orderFreeBlending() {
+    if (!glIsEnabled(GL_BLEND) || glIsEnabled(GL_COLOR_LOGIC_OP) || glIsEnabled(GL_STENCIL_TEST))
+        return false;
+    GLint alphaBits = 0, eqRGB = 0, eqAlpha = 0, srcRGB = 0, dstRGB = 0, srcAlpha = 0,
+          dstAlpha = 0;
+    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+    glGetIntegerv(GL_BLEND_EQUATION_RGB, &eqRGB);
+    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &eqAlpha);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &srcRGB);
+    glGetIntegerv(GL_BLEND_DST_RGB, &dstRGB);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &srcAlpha);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &dstAlpha);
+    bool noAlpha = alphaBits == 0;
+    bool rgb = eqRGB == GL_FUNC_ADD && isOne(dstRGB, noAlpha) &&
+               ignoresDestination(srcRGB, noAlpha);
+    bool alpha = noAlpha || (eqAlpha == GL_FUNC_ADD && isOne(dstAlpha, false) &&
+                             ignoresDestination(srcAlpha, false));
+    return rgb && alpha;
+}
+
+// Switches a capability only when it differs from what the batches last set; -1 is unknown.
+void setCapability(GLenum cap, bool on, int& known) {
+    if (known == (int)on) return;
+    if (on)
+        glEnable(cap);
+    else
+        glDisable(cap);
+    known = on;
+}
+
+// Corner offsets (units of size) and texture coordinates of a square's two triangles: the
+// strip's (v0, v1, v2) and (v2, v1, v3), and the polygon split from its first corner.
+const float STRIP_CORNERS[6][4] = {{0.5f, 0.5f, 1, 1},  {-0.5f, 0.5f, 0, 1}, {0.5f, -0.5f, 1, 0},
+                                   {0.5f, -0.5f, 1, 0}, {-0.5f, 0.5f, 0, 1}, {-0.5f, -0.5f, 0, 0}};
+const float POLYGON_CORNERS[6][4] = {{-0.5f, -0.5f, 0, 0}, {0.5f, -0.5f, 1, 0},
+                                     {0.5f, 0.5f, 1, 1},   {-0.5f, -0.5f, 0, 0},
+                                     {0.5f, 0.5f, 1, 1},   {-0.5f, 0.5f, 0, 1}};
+
+// Camera-facing squares in eye space, under an identity model-view: each corner is the
+// particle's eye-space centre plus the scaled offset, as the per-particle billboard places
+// it (its matrix keeps the bottom row of m, hence the w term).
+void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unitNormals) {
+    glPushMatrix();
+    glLoadIdentity();
+    glBegin(GL_TRIANGLES);
+    for (size_t i = 0; i < count; i++) {
+        Particle* p = pieces[i].particle;
+        QORColor c = p->getColor();
+        QOR3dVector at = p->getPosition();
+        float s = p->getSize();
+        float eye[4];
+        for (int k = 0; k < 4; k++)
+            eye[k] = m[k] * at.x + m[4 + k] * at.y + m[8 + k] * at.z + m[12 + k];
+        // The billboard scales by size, which turns the normal into (0, 0, 1/size) unless GL
+        // rescales it; a zero size gives an empty square whose normal does not matter.
+        float nz = s == 0.0f ? 1.0f : unitNormals ? (s > 0.0f ? 1.0f : -1.0f) : 1.0f / s;
+        glColor4f(c.r, c.g, c.b, c.alpha);
+        glNormal3f(0.0f, 0.0f, nz);
+        bool polygon = p->getType() == Particle::PARTICLE_POLYGON ||
+                       p->getType() == Particle::PARTICLE_POLYGON_AND_LINE;
+        const float (*corners)[4] = polygon ? POLYGON_CORNERS : STRIP_CORNERS;
+        for (int v = 0; v < 6; v++) {
+            float dx = s * corners[v][0], dy = s * corners[v][1];
+            glTexCoord2f(corners[v][2], corners[v][3]);
+            glVertex4f(eye[0] + dx, eye[1] + dy, eye[2], eye[3] + m[3] * dx + m[7] * dy);
+        }
+    }
+    glEnd();
+    glPopMatrix();
+}
+
+// Streaks of one width, under the caller's model-view: from the particle to its trailing end.
+void drawStreaks(const Piece* pieces, size_t count) {
+    glLineWidth(pieces[0].width);
+    glNormal3f(0.0f, 0.0f, 1.0f);
+    glBegin(GL_LINES);
+    for (size_t i = 0; i < count; i++) {
+        Particle* p = pieces[i].particle;
+        QORColor c = p->getColor();
+        QOR3dVector at = p->getPosition();
+        QOR3dVector end = p->streakEnd();
+        glColor4f(c.r, c.g, c.b, c.alpha);
+        glVertex3f(at.x, at.y, at.z);
+        glColor4f(c.r, c.g, c.b, 0.0f);
+        glVertex3f(at.x + end.x, at.y + end.y, at.z + end.z);
+    }
+    glEnd();
+}
+
+// Dots of one size, under the caller's model-view. A dot sets no normal of its own: it takes
+// the caller's until an earlier particle has set (0, 0, 1).
+void drawDots(const Piece* pieces, size_t count, const float callerNormal[3]) {
+    glPointSize(pieces[0].width);
+    int normal = -1;  // 0: the caller's, 1: (0, 0, 1)
+    glBegin(GL_POINTS);
+    for (size_t i = 0; i < count; i++) {
+        Particle* p = pieces[i].particle;
+        if (normal != (int)pieces[i].normalSet) {
+            normal = pieces[i].normalSet;
+            if (normal)
+                glNormal3f(0.0f, 0.0f, 1.0f);
+            else
+                glNormal3fv(callerNormal);
+        }
+        QORColor c = p->getColor();
+        QOR3dVector at = p->getPosition();
+        glColor4f(c.r, c.g, c.b, c.alpha);
+        glVertex3f(at.x, at.y, at.z);
+    }
+    glEnd();
+}
+}  // namespace
 
 void ParticleSystem::useRandomSource(int (*source)()) {
     randomSource = source ? source : std::rand;
@@ -49,9 +198,117 @@ void ParticleSystem::update() {
     }
 }
 
+// Draws what every live particle's own draw would, but in a few batches: one read of the
+// model-view, squares placed on the CPU, and a state change only where a batch needs it.
 void ParticleSystem::draw() {
     glBindTexture(GL_TEXTURE_2D, myTexture.GetID());
-    for (int i = 0; i < numParticles; i++) myParticles[i]->draw();
+    GLint matrixMode = GL_MODELVIEW;
+    glGetIntegerv(GL_MATRIX_MODE, &matrixMode);
+    if (matrixMode != GL_MODELVIEW) {
+        // The billboards read the model-view but load into the current stack: only the
+        // particles' own draws reproduce that.
+        for (int i = 0; i < numParticles; i++) myParticles[i]->draw();
+        return;
+    }
+
+    // What the particles would leave behind, followed in their order: texturing (-1
+    // untouched), smoothing, point size, line width, colour and normal.
+    static std::vector<Piece> pieces;  // reused from frame to frame; GL runs on one thread
+    pieces.clear();
+    // Room for the worst case at once, so a frame with more live particles allocates nothing.
+    pieces.reserve(2 * (size_t)numParticles);
+    Particle* last = nullptr;
+    int texturing = -1;
+    bool pointSmoothUsed = false, lineSmoothUsed = false, normalSet = false;
+    float pointSize = 0.0f, lineWidth = 0.0f;
+    QORColor colour = defaultColor;
+    for (int i = 0; i < numParticles; i++) {
+        Particle* p = myParticles[i];
+        if (!p->isAlive()) continue;
+        last = p;
+        colour = p->getColor();
+        float size = p->getSize();
+        Particle::particleType type = p->getType();
+        bool square = type == Particle::PARTICLE_POLYGON ||
+                      type == Particle::PARTICLE_TRIANGLE_STRIP ||
+                      type == Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE ||
+                      type == Particle::PARTICLE_POLYGON_AND_LINE;
+        bool streak = type == Particle::PARTICLE_LINE ||
+                      type == Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE ||
+                      type == Particle::PARTICLE_POLYGON_AND_LINE;
+        if (square) {
+            pieces.push_back({Piece::SQUARE, 0.0f, p, normalSet});
+            normalSet = true;
+            texturing = 0;
+        }
+        if (streak) {
+            lineSmoothUsed = true;
+            texturing = 1;
+            if (size > 0.0f) {  // an empty streak touches neither width nor colour
+                pieces.push_back({Piece::STREAK, size, p, normalSet});
+                normalSet = true;
+                lineWidth = size;
+                colour.alpha = 0.0f;
+            }
+        }
+        if (type == Particle::PARTICLE_POINT) {
+            pointSmoothUsed = true;
+            texturing = 1;
+            if (size > 0.0f) {
+                pieces.push_back({Piece::DOT, size, p, normalSet});
+                pointSize = size;
+            }
+        }
+    }
+    if (last == nullptr) return;  // dead particles change no state at all
+
+    // Grouping by kind and width reorders the primitives; only allowed when order cannot
+    // show. The stable sort keeps particle order within each batch.
+    if (orderFreeBlending())
+        std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
+            return a.kind != b.kind ? a.kind < b.kind : a.width < b.width;
+        });
+
+    float m[16] = {0};
+    float callerNormal[3] = {0.0f, 0.0f, 1.0f};
+    bool unitNormals = glIsEnabled(GL_NORMALIZE) || glIsEnabled(GL_RESCALE_NORMAL);
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    glGetFloatv(GL_CURRENT_NORMAL, callerNormal);
+
+    int textureOn = -1, lineSmoothOn = -1, pointSmoothOn = -1;
+    glDepthMask(GL_FALSE);
+    glEnable(GL_CULL_FACE);
+    for (size_t i = 0; i < pieces.size();) {
+        size_t end = i + 1;
+        while (end < pieces.size() && sameBatch(pieces[end], pieces[i])) end++;
+        switch (pieces[i].kind) {
+        case Piece::SQUARE:
+            setCapability(GL_TEXTURE_2D, true, textureOn);
+            drawSquares(&pieces[i], end - i, m, unitNormals);
+            break;
+        case Piece::STREAK:
+            setCapability(GL_TEXTURE_2D, false, textureOn);
+            setCapability(GL_LINE_SMOOTH, true, lineSmoothOn);
+            drawStreaks(&pieces[i], end - i);
+            break;
+        case Piece::DOT:
+            setCapability(GL_TEXTURE_2D, false, textureOn);
+            setCapability(GL_POINT_SMOOTH, true, pointSmoothOn);
+            drawDots(&pieces[i], end - i, callerNormal);
+            break;
+        }
+        i = end;
+    }
+    // Leaves the state the last particle's own draw leaves (see Particle::draw).
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_TRUE);
+    if (texturing >= 0) setCapability(GL_TEXTURE_2D, texturing == 1, textureOn);
+    if (lineSmoothUsed) setCapability(GL_LINE_SMOOTH, false, lineSmoothOn);
+    if (pointSmoothUsed) setCapability(GL_POINT_SMOOTH, false, pointSmoothOn);
+    if (lineWidth > 0.0f) glLineWidth(lineWidth);
+    if (pointSize > 0.0f) glPointSize(pointSize);
+    if (normalSet) glNormal3f(0.0f, 0.0f, 1.0f);
+    glColor4f(colour.r, colour.g, colour.b, colour.alpha);
 }
 
 void ParticleSystem::pause() {

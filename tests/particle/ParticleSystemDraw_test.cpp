@@ -1,0 +1,236 @@
+// The batched system draw against the particles' own draws: same pixels, same GL state after.
+#include "ParticleSystem.h"
+#include "support/gl_context.h"
+#include "support/tga_writer.h"
+
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+struct Set : ParticleSystem {
+    explicit Set(const std::string& texturePath) {
+        paused = false;
+        numForceFields = 0;
+        numParticles = 0;
+        testing::internal::CaptureStdout();
+        setTexture(texturePath);
+        testing::internal::GetCapturedStdout();
+    }
+    ~Set() override {
+        for (int i = 0; i < numParticles; i++) delete myParticles[i];
+    }
+    Particle* add(Particle::particleType type, QOR3dVector at, float size, QORColor colour,
+                  QOR3dVector velocity = default3dVector) {
+        return myParticles[numParticles++] = new Particle(at, velocity, default3dVector, colour,
+                                                          type, true, 10.0f, size, 1.0f);
+    }
+    GLuint texture() { return myTexture.GetID(); }
+};
+
+float unit() { return std::rand() / (float)RAND_MAX; }
+QOR3dVector somewhere() {
+    return QOR3dVector(unit() * 3 - 1.5f, unit() * 3 - 1.5f, unit() * 2 - 1);
+}
+QORColor someColour() { return {unit(), unit(), unit(), 0.3f + 0.7f * unit()}; }
+
+// Everything the particle draws could leave changed.
+struct State {
+    GLboolean depthMask, cull, texture, pointSmooth, lineSmooth;
+    GLfloat colour[4], normal[3], texCoord[4], lineWidth, pointSize, modelview[16];
+    GLint stackDepth, matrixMode, boundTexture;
+
+    static State read() {
+        State s;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &s.depthMask);
+        s.cull = glIsEnabled(GL_CULL_FACE);
+        s.texture = glIsEnabled(GL_TEXTURE_2D);
+        s.pointSmooth = glIsEnabled(GL_POINT_SMOOTH);
+        s.lineSmooth = glIsEnabled(GL_LINE_SMOOTH);
+        glGetFloatv(GL_CURRENT_COLOR, s.colour);
+        glGetFloatv(GL_CURRENT_NORMAL, s.normal);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, s.texCoord);
+        glGetFloatv(GL_LINE_WIDTH, &s.lineWidth);
+        glGetFloatv(GL_POINT_SIZE, &s.pointSize);
+        glGetFloatv(GL_MODELVIEW_MATRIX, s.modelview);
+        glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &s.stackDepth);
+        glGetIntegerv(GL_MATRIX_MODE, &s.matrixMode);
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &s.boundTexture);
+        return s;
+    }
+    void expectSame(const State& o, const char* what) const {
+        EXPECT_EQ(depthMask, o.depthMask) << what;
+        EXPECT_EQ(cull, o.cull) << what;
+        EXPECT_EQ(texture, o.texture) << what;
+        EXPECT_EQ(pointSmooth, o.pointSmooth) << what;
+        EXPECT_EQ(lineSmooth, o.lineSmooth) << what;
+        EXPECT_TRUE(std::equal(colour, colour + 4, o.colour)) << what;
+        EXPECT_TRUE(std::equal(normal, normal + 3, o.normal)) << what;
+        EXPECT_TRUE(std::equal(texCoord, texCoord + 4, o.texCoord)) << what;
+        EXPECT_EQ(lineWidth, o.lineWidth) << what;
+        EXPECT_EQ(pointSize, o.pointSize) << what;
+        EXPECT_TRUE(std::equal(modelview, modelview + 16, o.modelview)) << what;
+        EXPECT_EQ(stackDepth, o.stackDepth) << what;
+        EXPECT_EQ(matrixMode, o.matrixMode) << what;
+        EXPECT_EQ(boundTexture, o.boundTexture) << what;
+    }
+};
+
+class SystemDrawTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        // A 4x4 sprite of distinct texels, so a flipped or rotated square shows.
+        std::vector<uint8_t> texels;
+        for (int i = 0; i < 16; i++)
+            texels.insert(texels.end(), {(uint8_t)(i * 16), (uint8_t)(255 - i * 12),
+                                         (uint8_t)((i % 4) * 80), (uint8_t)(128 + i * 8)});
+        texturePath = tgatest::writeTga(tgatest::tempPath("sprite.tga"), 4, 4, 32, texels);
+        glMatrixMode(GL_PROJECTION);
+        gluPerspective(40.0, 1.0, 1.0, 50.0);
+        glMatrixMode(GL_MODELVIEW);
+        glEnable(GL_DEPTH_TEST);
+    }
+    void TearDown() override {
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_BLEND);
+        glDisable(GL_COLOR_MATERIAL);
+        glDisable(GL_NORMALIZE);
+        GLTest::TearDown();
+    }
+
+    // Draws the set from the same starting state, one particle at a time or as a system.
+    std::vector<unsigned char> render(Set& set, bool batched, State& after) {
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDisable(GL_TEXTURE_2D);
+        glColor4f(0.5f, 0.25f, 0.75f, 1.0f);
+        glNormal3f(0.6f, 0.0f, 0.8f);
+        glTexCoord2f(0.5f, 0.5f);
+        glLineWidth(1.0f);
+        glPointSize(1.0f);
+        glPushMatrix();
+        glTranslatef(0.3f, -0.2f, -7.0f);
+        glRotatef(35.0f, 1.0f, 2.0f, 0.5f);
+        glScalef(1.3f, 0.8f, 1.1f);
+        if (batched) {
+            set.draw();
+        } else {
+            glBindTexture(GL_TEXTURE_2D, set.texture());
+            for (int i = 0; i < set.getNumParticles(); i++) set.getParticle(i)->draw();
+        }
+        after = State::read();
+        glPopMatrix();
+        glFinish();
+        return testgl::readBack(0, 0, 800, 800);
+    }
+
+    // Pixels differing by more than tol in some channel, and the largest difference.
+    static std::pair<int, int> compare(const std::vector<unsigned char>& a,
+                                       const std::vector<unsigned char>& b, int tol) {
+        int count = 0, largest = 0;
+        for (size_t i = 0; i < a.size(); i += 4) {
+            int d = 0;
+            for (int c = 0; c < 3; c++) d = std::max(d, std::abs(a[i + c] - b[i + c]));
+            largest = std::max(largest, d);
+            count += d > tol;
+        }
+        return {count, largest};
+    }
+    static int lit(const std::vector<unsigned char>& a) {
+        int n = 0;
+        for (size_t i = 0; i < a.size(); i += 4) n += a[i] + a[i + 1] + a[i + 2] > 0;
+        return n;
+    }
+
+    std::string texturePath;
+};
+}  // namespace
+
+TEST_F(SystemDrawTest, BatchesMatchTheParticlesOwnDrawsInEveryBlendMode) {
+    std::srand(11);
+    Set fire(texturePath), fireworks(texturePath), mixed(texturePath);
+    for (int i = 0; i < 300; i++)
+        fire.add(Particle::PARTICLE_TRIANGLE_STRIP, somewhere(), 0.05f + 0.55f * unit(),
+                 someColour());
+    fire.getParticle(7)->setAlive(false);
+    fire.getParticle(299)->setAlive(false);  // the last one is dead: the live one before decides
+    for (int i = 0; i < 60; i++)
+        fireworks.add(Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE, somewhere(), i % 3 ? 0.4f : 1.5f,
+                      someColour(), QOR3dVector(unit() - 0.5f, unit(), unit() - 0.5f));
+    const Particle::particleType kinds[] = {
+        Particle::PARTICLE_POINT, Particle::PARTICLE_LINE, Particle::PARTICLE_POLYGON,
+        Particle::PARTICLE_POLYGON_AND_LINE, Particle::PARTICLE_TRIANGLE_STRIP};
+    for (int i = 0; i < 80; i++)
+        mixed.add(kinds[i % 5], somewhere(), 0.5f + 6.0f * unit() * (i % 5 < 2),
+                  someColour(), QOR3dVector(unit() - 0.5f, unit() - 0.5f, 0.3f));
+    mixed.add(Particle::PARTICLE_POINT, somewhere(), 0.0f, someColour());  // draws nothing
+
+    const GLfloat lightDir[] = {0.3f, 0.5f, 1.0f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, lightDir);
+    glEnable(GL_LIGHT0);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    struct Mode {
+        const char* name;
+        bool blend;
+        GLenum src, dst;
+        bool lighting, normalize;
+    } modes[] = {{"scene blend, lit", true, GL_SRC_ALPHA, GL_DST_ALPHA, true, true},
+                 {"additive blend", true, GL_SRC_ALPHA, GL_ONE, false, false},
+                 {"over blend, lit without normalising", true, GL_SRC_ALPHA,
+                  GL_ONE_MINUS_SRC_ALPHA, true, false},
+                 {"no blend", false, GL_ONE, GL_ZERO, false, false}};
+    for (const Mode& mode : modes) {
+        if (mode.blend) glEnable(GL_BLEND); else glDisable(GL_BLEND);
+        glBlendFunc(mode.src, mode.dst);
+        if (mode.lighting) glEnable(GL_LIGHTING); else glDisable(GL_LIGHTING);
+        glEnable(GL_COLOR_MATERIAL);
+        if (mode.normalize) glEnable(GL_NORMALIZE); else glDisable(GL_NORMALIZE);
+        for (Set* set : {&fire, &fireworks, &mixed}) {
+            std::string what = std::string(mode.name) + ", set of " +
+                               std::to_string(set->getNumParticles());
+            State own, batched;
+            std::vector<unsigned char> expected = render(*set, false, own);
+            std::vector<unsigned char> actual = render(*set, true, batched);
+            // Rounding of the eye-space corners may move an edge pixel; colours differ by at
+            // most a unit or two elsewhere.
+            std::pair<int, int> diff = compare(expected, actual, 2);
+            EXPECT_GT(lit(expected), 5000) << what;
+            EXPECT_LE(diff.first, 20) << what << ": largest difference " << diff.second;
+            own.expectSame(batched, what.c_str());
+        }
+    }
+}
+
+TEST_F(SystemDrawTest, DeadParticlesDrawNothingAndTouchNoState) {
+    Set set(texturePath);
+    set.add(Particle::PARTICLE_TRIANGLE_STRIP, default3dVector, 3.0f, defaultColor)
+        ->setAlive(false);
+    set.add(Particle::PARTICLE_POINT, default3dVector, 8.0f, defaultColor)->setAlive(false);
+    glEnable(GL_CULL_FACE);
+    glDepthMask(GL_FALSE);
+    glEnable(GL_LINE_SMOOTH);
+    State before = State::read(), after;
+    std::vector<unsigned char> image = render(set, true, after);
+    EXPECT_EQ(lit(image), 0);
+    // The starting state render() sets, with the system's texture bound.
+    before.texture = GL_FALSE;
+    const GLfloat colour[4] = {0.5f, 0.25f, 0.75f, 1.0f}, normal[3] = {0.6f, 0.0f, 0.8f},
+                  texCoord[4] = {0.5f, 0.5f, 0.0f, 1.0f};
+    std::copy_n(colour, 4, before.colour);
+    std::copy_n(normal, 3, before.normal);
+    std::copy_n(texCoord, 4, before.texCoord);
+    before.lineWidth = before.pointSize = 1.0f;
+    std::copy_n(after.modelview, 16, before.modelview);
+    before.stackDepth = 2;
+    before.boundTexture = (GLint)set.texture();
+    before.expectSame(after, "all dead");
+    glDisable(GL_CULL_FACE);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_LINE_SMOOTH);
+}
