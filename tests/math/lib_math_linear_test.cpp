@@ -44,20 +44,12 @@ TEST(LinearSolve, PivotingSwapsTiesAndZeroPivots) {
     int indx[4];
     ASSERT_EQ(lin_eq_solv(a, b, x, 2), 1);
     EXPECT_TRUE(valuesNear(x, {3, 2}, 1e-6f));
-    float s[4][4] = {{0, 1}, {1, 0}};
-    ludcmp(s, 2, indx, &d);
-    EXPECT_EQ(indx[0], 1);
-    EXPECT_EQ(d, -1.0f);
-    float t[4][4] = {{1, 0}, {1, 1}};
-    ludcmp(t, 2, indx, &d);
-    EXPECT_EQ(indx[0], 1);  // equal scaled candidates: the later row wins
-    EXPECT_EQ(d, -1.0f);
-
-    // Rank deficient without a zero row: TINY replaces the zero pivot and the answer explodes.
-    float r[4][4] = {{1, 2}, {2, 4}}, rb[4] = {1, 1};
-    lin_eq_solv(r, rb, x, 2);
-    EXPECT_EQ(r[1][1], 1e-20f);
-    EXPECT_GT(std::fabs(x[1]), 1e15f);
+    float s[4][4] = {{0, 1}, {1, 0}}, t[4][4] = {{1, 0}, {1, 1}};
+    for (auto* m : {s, t}) {  // a zero pivot, and equal scaled candidates: the later row wins
+        ludcmp(m, 2, indx, &d);
+        EXPECT_EQ(indx[0], 1);
+        EXPECT_EQ(d, -1.0f);
+    }
 
     // Sizes beyond the 4x4 storage are refused before anything is touched.
     float y[4] = {7, 7, 7, 7};
@@ -143,21 +135,8 @@ TEST(Quadratic, RootsOrderAndNoRealRoots) {
     EXPECT_TRUE(std::isnan(x1) && std::isnan(x2));
 }
 
-TEST(MatrixText, PrintedFormatsFileRoundTripAndPlotterRecords) {
-    float m[4][4] = {{1, -2, 0.5f, 0}, {3.25f, 0, 0, 1}, {0, 0, 1, 0}, {-10, 20, 0, 1}};
+TEST(MatrixText, FileRoundTripAndPlotterRecords) {
     float v[4] = {1, -2, 0.5f, 9};
-    testing::internal::CaptureStdout();
-    prtm(m);
-    prmat(m, 2);
-    prvec(v);
-    prfvec(v);
-    fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              " 1.000 -2.000  0.500  0.000 \n 3.250  0.000  0.000  1.000 \n"
-              " 0.000  0.000  1.000  0.000 \n-10.000 20.000  0.000  1.000 \n"
-              "\n 1.000 -2.000 \n 3.250  0.000 \n"
-              " 1.000 -2.000  0.500 \n 1.000 -2.000  0.500 \n");
-
     std::mt19937 gen(3);
     std::uniform_real_distribution<float> u(-99.0f, 99.0f);
     float r[4][4], back[4][4];
