@@ -14,6 +14,8 @@ win=$(xdotool search --sync --name "^Quorvel$" | head -n 1)
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null; }
 
 baseline_at=$(( seconds < 120 ? seconds / 2 : 60 ))
+# Short runs sample more often, so each span's highest reading is a fair one.
+sample_every=$(( seconds <= 120 ? 2 : 5 ))
 start=$(date +%s)
 next_sample=$start
 sent=0
@@ -31,7 +33,7 @@ while :; do
         rss=$(rss_kib)
         samples+=("${elapsed}s:${rss}KiB")
         readings+=("$elapsed:$rss")
-        next_sample=$(( now + 5 ))
+        next_sample=$(( now + sample_every ))
     fi
     key=${keys[$(( RANDOM % ${#keys[@]} ))]}
     xdotool key --window "$win" "$key" 2>/dev/null && sent=$(( sent + 1 ))
