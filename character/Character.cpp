@@ -93,13 +93,7 @@ void Character::update() {
     if (isPaused()) return;
     const double dt = myTimer.elapsed_time();
     myTimer.restart(nullptr);
-    // Semi-implicit Euler: the position moves with the velocity already updated.
-    velocity.x = (float)(velocity.x + acceleration.x * dt);
-    velocity.y = (float)(velocity.y + acceleration.y * dt);
-    velocity.z = (float)(velocity.z + acceleration.z * dt);
-    position.x = (float)(position.x + velocity.x * dt);
-    position.y = (float)(position.y + velocity.y * dt);
-    position.z = (float)(position.z + velocity.z * dt);
+    stepSemiImplicit(position, velocity, acceleration, dt);
 }
 
 void Character::draw() {

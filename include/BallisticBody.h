@@ -4,6 +4,18 @@
 
 #include "QOR3dVector.h"
 
+// One semi-implicit Euler step: the velocity first, then the position with the new velocity.
+// Products are formed in double and stored as float.
+inline void stepSemiImplicit(QOR3dVector& position, QOR3dVector& velocity,
+                             const QOR3dVector& acceleration, double dt) {
+    velocity.x = (float)(velocity.x + acceleration.x * dt);
+    velocity.y = (float)(velocity.y + acceleration.y * dt);
+    velocity.z = (float)(velocity.z + acceleration.z * dt);
+    position.x = (float)(position.x + velocity.x * dt);
+    position.y = (float)(position.y + velocity.y * dt);
+    position.z = (float)(position.z + velocity.z * dt);
+}
+
 class BallisticBody {
 public:
     virtual ~BallisticBody() {}

@@ -60,12 +60,7 @@ void Flames::update() {
     if (isPaused()) return;
     double deltaT = myTimer.elapsed_time();
     myTimer.restart(nullptr);
-    velocity.x = (float)(velocity.x + acceleration.x * deltaT);
-    velocity.y = (float)(velocity.y + acceleration.y * deltaT);
-    velocity.z = (float)(velocity.z + acceleration.z * deltaT);
-    position.x = (float)(position.x + velocity.x * deltaT);
-    position.y = (float)(position.y + velocity.y * deltaT);
-    position.z = (float)(position.z + velocity.z * deltaT);
+    stepSemiImplicit(position, velocity, acceleration, deltaT);
 
     glBindTexture(GL_TEXTURE_2D, myTexture.GetID());
     for (int i = 0; i < numParticles; i++) {

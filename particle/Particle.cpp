@@ -36,13 +36,7 @@ void Particle::update() {
     double deltaT = myTimer.elapsed_time();
     myTimer.restart(nullptr);
 
-    // Semi-implicit: the position step already uses the freshly updated velocity.
-    velocity.x = (float)(velocity.x + acceleration.x * deltaT);
-    velocity.y = (float)(velocity.y + acceleration.y * deltaT);
-    velocity.z = (float)(velocity.z + acceleration.z * deltaT);
-    position.x = (float)(position.x + velocity.x * deltaT);
-    position.y = (float)(position.y + velocity.y * deltaT);
-    position.z = (float)(position.z + velocity.z * deltaT);
+    stepSemiImplicit(position, velocity, acceleration, deltaT);
 
     lifeTime = (float)(lifeTime - deltaT);
     if (lifeTime <= 0.0f) alive = false;  // false for NaN: such a particle never dies
