@@ -91,8 +91,7 @@ Character::~Character() {
 
 void Character::update() {
     if (isPaused()) return;
-    const double dt = myTimer.elapsed_time();
-    myTimer.restart(nullptr);
+    const double dt = myTimer.lap();
     stepSemiImplicit(position, velocity, acceleration, dt);
 }
 

@@ -46,9 +46,29 @@ void timer::stop(const char* msg) {
     running = false;
 }
 
-double timer::elapsed_time() {
-    time_t seconds = calendarClock() - start_time;
+namespace {
+// Processor time of the whole process below a minute, whole calendar seconds beyond.
+double between(clock_t fromClock, time_t fromTime, clock_t nowClock, time_t nowTime) {
+    time_t seconds = nowTime - fromTime;
     if (seconds > 59) return (double)seconds;
-    // Processor time of the whole process, not wall-clock time.
-    return (double)(processorClock() - start_clock) / (double)CLOCKS_PER_SEC;
+    return (double)(nowClock - fromClock) / (double)CLOCKS_PER_SEC;
+}
+}  // namespace
+
+double timer::elapsed_time() {
+    time_t now = calendarClock();
+    // The processor clock is only read when the calendar difference leaves it in use.
+    if (now - start_time > 59) return (double)(now - start_time);
+    return between(start_clock, start_time, processorClock(), now);
+}
+
+double timer::lap() {
+    clock_t nowClock = processorClock();
+    time_t nowTime = calendarClock();
+    double step = between(start_clock, start_time, nowClock, nowTime);
+    running = true;
+    acc_time = 0.0;
+    start_clock = nowClock;
+    start_time = nowTime;
+    return step;
 }

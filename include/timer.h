@@ -15,6 +15,8 @@ public:
     void restart(const char* msg = nullptr);
     void stop(const char* msg = nullptr);
     double elapsed_time();
+    // elapsed_time() then restart(), from one reading of each clock: the per-frame step.
+    double lap();
 
     bool isRunning() const { return running; }
     double accumulated() const { return acc_time; }

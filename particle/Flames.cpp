@@ -58,8 +58,7 @@ void Flames::rebirth(int i) {
 
 void Flames::update() {
     if (isPaused()) return;
-    double deltaT = myTimer.elapsed_time();
-    myTimer.restart(nullptr);
+    double deltaT = myTimer.lap();
     stepSemiImplicit(position, velocity, acceleration, deltaT);
 
     glBindTexture(GL_TEXTURE_2D, myTexture.GetID());

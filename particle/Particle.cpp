@@ -33,8 +33,7 @@ Particle::~Particle() {}
 
 void Particle::update() {
     if (!alive || isPaused()) return;
-    double deltaT = myTimer.elapsed_time();
-    myTimer.restart(nullptr);
+    double deltaT = myTimer.lap();
 
     stepSemiImplicit(position, velocity, acceleration, deltaT);
 

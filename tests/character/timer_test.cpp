@@ -8,7 +8,11 @@
 namespace {
 clock_t fakeClock = 5000000;
 time_t fakeTime = 1700000000;
-clock_t readFakeClock() { return fakeClock; }
+int clockReads = 0;
+clock_t readFakeClock() {
+    clockReads++;
+    return fakeClock;
+}
 time_t readFakeTime() { return fakeTime; }
 }  // namespace
 
@@ -36,5 +40,29 @@ TEST(Timer, ClocksStartStopRestartAndMessages) {
     EXPECT_FALSE(t.isRunning());
     t.restart();
     EXPECT_DOUBLE_EQ(t.accumulated(), 0.0);
+    timer::useClocks(nullptr, nullptr);
+}
+
+TEST(Timer, LapMeasuresEachStepFromTheLastOnOneReading) {
+    timer::useClocks(readFakeClock, readFakeTime);
+    timer t;
+    t.start();
+    t.stop();  // leaves an accumulation for the lap to clear
+    t.start();
+    fakeClock += 40000;
+    clockReads = 0;
+    EXPECT_DOUBLE_EQ(t.lap(), 0.04);
+    EXPECT_EQ(clockReads, 1);
+    EXPECT_TRUE(t.isRunning());
+    EXPECT_DOUBLE_EQ(t.accumulated(), 0.0);
+    fakeClock += 16000;
+    EXPECT_DOUBLE_EQ(t.lap(), 0.016);  // from the previous lap, nothing lost between
+    fakeClock += 123;
+    fakeTime += 75;
+    EXPECT_DOUBLE_EQ(t.lap(), 75.0);  // a long gap comes back in calendar seconds
+    EXPECT_DOUBLE_EQ(t.lap(), 0.0);
+    timer idle;  // never started: measured from the epoch, then running
+    EXPECT_DOUBLE_EQ(idle.lap(), (double)fakeTime);
+    EXPECT_TRUE(idle.isRunning());
     timer::useClocks(nullptr, nullptr);
 }
