@@ -66,3 +66,22 @@ TEST(Timer, LapMeasuresEachStepFromTheLastOnOneReading) {
     EXPECT_TRUE(idle.isRunning());
     timer::useClocks(nullptr, nullptr);
 }
+
+TEST(Timer, SystemProcessorClockFollowsWorkDone) {
+    timer::useClocks(nullptr, nullptr);
+    timer t;
+    t.start();
+    clock_t begin = clock();
+    volatile double sink = 0.0;
+    while (clock() - begin < CLOCKS_PER_SEC / 50) sink = sink + 1.0;  // 20 ms of work
+    double step = t.lap();
+    EXPECT_GE(step, 0.019);
+    EXPECT_LT(step, 5.0);
+    double total = 0.0;
+    for (int i = 0; i < 1000; i++) {  // back-to-back laps never run backwards
+        double next = t.lap();
+        EXPECT_GE(next, 0.0);
+        total += next;
+    }
+    EXPECT_LT(total, 5.0);
+}
