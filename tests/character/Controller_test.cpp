@@ -97,16 +97,16 @@ TEST_F(ControllerTest, FrictionAndTheVerticalRule) {
         EXPECT_FLOAT_EQ(character->getXAcceleration(), -8 * v.x / 5);
         EXPECT_EQ(character->getZAcceleration(), 0.0f);
     }
-    placeFeet(GROUND + 0.05f);  // exactly at the top of the band: standing
-    character->setYVelocity(-3);
-    character->setYAcceleration(5);
-    controller->updateVerticalPosition();
-    EXPECT_VEC_NEAR(QOR3dVector(character->getYVelocity(), character->getYAcceleration(), 0), 0, 0, 0, 0);
-    placeFeet(GROUND + 0.0501f);
-    character->setYVelocity(-3);
-    controller->updateVerticalPosition();
-    EXPECT_EQ(character->getYAcceleration(), -9.81f);
-    EXPECT_EQ(character->getYVelocity(), -3.0f);
+    // Exactly at the top of the band: standing; just above it: falling, speed kept.
+    const struct { float above, velocity, acceleration; } band[] = {{0.05f, 0, 0}, {0.0501f, -3, -9.81f}};
+    for (const auto& b : band) {
+        placeFeet(GROUND + b.above);
+        character->setYVelocity(-3);
+        character->setYAcceleration(5);
+        controller->updateVerticalPosition();
+        EXPECT_EQ(character->getYVelocity(), b.velocity) << b.above;
+        EXPECT_EQ(character->getYAcceleration(), b.acceleration) << b.above;
+    }
     placeFeet(GROUND - 0.2f);
     float y = character->getYPosition();
     controller->updateVerticalPosition();
@@ -211,31 +211,11 @@ TEST_F(ControllerTest, AITurnsByItsThresholds) {
     } cases[] = {{0, 0.0f, -2}, {800000000, 0.8f, 2}, {550000000, 0.55f, 0}, {1900000000, 0.9f, 2}};
     for (const Case& c : cases) {
         nextRandom = c.value;
-        EXPECT_NEAR(ai.getrand(), c.fraction, 1e-6);
+        EXPECT_NEAR(ai.getrand(), c.fraction, 1e-6);  // only the fractional part counts
         float heading = character->getHeading();
         ai.update();
         EXPECT_FLOAT_EQ(character->getHeading(), heading + c.turn) << c.value;
         EXPECT_TRUE(controller->isWalking());
         EXPECT_NEAR(character->getXVelocity(), 2 * std::sin(character->getHeading() * MOVE_FACTOR), 1e-5);
     }
-}
-
-TEST_F(ControllerTest, WalkingAIStaysOnTheGround) {
-    std::srand(11);
-    AI ai(controller.get());
-    character->setYPosition(GROUND + 0.9f);
-    float lowBody = 1e9f, highBody = -1e9f, lowFoot = 1e9f, highFoot = -1e9f;
-    for (int i = 0; i < 400; ++i) {
-        frame(&ai);
-        if (i < 50) continue;  // settling onto the ground first
-        lowBody = std::min(lowBody, character->getYPosition() - GROUND);
-        highBody = std::max(highBody, character->getYPosition() - GROUND);
-        lowFoot = std::min(lowFoot, lowestFoot() - GROUND);
-        highFoot = std::max(highFoot, lowestFoot() - GROUND);
-    }
-    EXPECT_GT(lowBody, 0.5f);
-    EXPECT_LT(highBody, 1.2f);
-    EXPECT_GT(lowFoot, -0.15f);  // a supporting foot dips a little before it is pushed up
-    EXPECT_LT(highFoot, 0.5f);   // and both feet may be off it briefly between steps
-    EXPECT_GT(std::hypot(character->getXPosition(), character->getZPosition()), 0.5f);  // it went
 }

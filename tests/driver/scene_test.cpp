@@ -1,6 +1,7 @@
 // The assembled scene: eye height, characters on the ground, the AI wandering and reaching.
 #include "Character.h"
 #include "Terrain.h"
+#include "character/kinematics.h"
 #include "character_driver.h"
 #include "driver/scene_fixture.h"
 
@@ -15,7 +16,6 @@ class EyeHeightTest : public SceneTest {
 protected:
     float ground() { return myTerrain->GetHeight(myCamPos.x, myCamPos.z); }
 };
-
 class SceneFrames : public SceneTest {};
 
 // The lower foot tip of a character against the ground under it.
@@ -26,31 +26,20 @@ float clearance(Character* c) {
 
 }  // namespace
 
-TEST_F(EyeHeightTest, ClimbsFastBelowSinksSlowlyAboveHoldsBetween) {
+TEST_F(EyeHeightTest, ClimbsFastBelowSinksSlowlyAboveHoldsBetweenAndCanBeSwitchedOff) {
     float h = ground() + 1.0f;
-    myCamPos.y = h - 0.3f;
-    keepEyeAboveTerrain();
-    EXPECT_FLOAT_EQ(myCamPos.y, h + 0.2f);
-
-    myCamPos.y = h + 0.6f;  // between h and h + 1.1: left alone
-    keepEyeAboveTerrain();
-    EXPECT_FLOAT_EQ(myCamPos.y, h + 0.6f);
-
-    myCamPos.y = h + 2.0f;
-    keepEyeAboveTerrain();
-    EXPECT_FLOAT_EQ(myCamPos.y, h + 1.9f);
-
-    myCamPos.y = h;  // one unit up is high enough: no climb
-    keepEyeAboveTerrain();
-    EXPECT_FLOAT_EQ(myCamPos.y, h);
-}
-
-TEST_F(EyeHeightTest, FrozenWithTerrainFollowingOff) {
+    // Height above h before and after one step; exactly h is high enough already.
+    const float steps[][2] = {{-0.3f, 0.2f}, {0.6f, 0.6f}, {2.0f, 1.9f}, {0.0f, 0.0f}};
+    for (const auto& step : steps) {
+        myCamPos.y = h + step[0];
+        keepEyeAboveTerrain();
+        EXPECT_FLOAT_EQ(myCamPos.y, h + step[1]) << step[0];
+    }
     terrainCheck = false;
-    myCamPos.y = ground() - 3.0f;  // even below the ground
-    float y = myCamPos.y;
+    myCamPos.y = h - 4.0f;  // even below the ground
     for (int i = 0; i < 10; i++) keepEyeAboveTerrain();
-    EXPECT_EQ(myCamPos.y, y);
+    EXPECT_EQ(myCamPos.y, h - 4.0f);
+    terrainCheck = true;
 }
 
 TEST_F(EyeHeightTest, FollowsTheGroundWhereverTheEyeIs) {
@@ -81,12 +70,8 @@ TEST_F(SceneFrames, BothCharactersStandOnTheTerrainAfterTheFirstSecond) {
 
 TEST_F(SceneFrames, TheAICharacterWandersAndReachesForTheOther) {
     frame();
-    QOR3dVector target = testCharacter->getPosition();
-    for (QOR3dVector goal : {otherCharacter->getLeftArmGoal(), otherCharacter->getRightArmGoal()}) {
-        EXPECT_EQ(goal.x, target.x);
-        EXPECT_EQ(goal.y, target.y);
-        EXPECT_EQ(goal.z, target.z);
-    }
+    EXPECT_VEC_EQ(otherCharacter->getLeftArmGoal(), testCharacter->getPosition(), 0);
+    EXPECT_VEC_EQ(otherCharacter->getRightArmGoal(), testCharacter->getPosition(), 0);
     QOR3dVector start = otherCharacter->getPosition();
     for (int i = 0; i < 60; i++) frame();
     QOR3dVector later = otherCharacter->getPosition();

