@@ -18,7 +18,6 @@ int litPixels() {
 TEST_F(LimbTest, MeasuredTipsFollowTheChain) {
     Character_Arm arm(0, 0, 0, 0, 0, 0, 0);
     Character_Leg leg(0, 0, 0, 0, 0, 0, 0), down(1, 2, 3, 0, 90, 0, 0), knee(0, 0, 0, 0, 0, 180, 0);
-    EXPECT_VEC_NEAR(arm.getGoalEndpointPosition(), 0, 0, 0, 0);
     EXPECT_VEC_NEAR(down.getGoalEndpointPosition(), 1, 2, 3, 0);  // a leg's goal starts at its hip
     arm.draw();
     leg.draw();

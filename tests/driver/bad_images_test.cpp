@@ -1,5 +1,6 @@
 // End-to-end: every image the program reads, broken in every way, ends it cleanly with status 1.
 #include "support/process.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,9 @@ namespace {
 const char* const kImages[] = {"ground3", "ground4", "clouds3", "clouds2",
                                "moon",    "fire3",   "spark1"};
 
-std::vector<char> readFile(const std::string& path) {
+std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const std::vector<char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), (std::streamsize)bytes.size());
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // A copy of the project's images in a fresh directory, the program's working directory.
@@ -40,15 +36,15 @@ testproc::Result runScene(const std::string& dir, bool pressSeven) {
 
 struct Breakage {
     const char* name;
-    void (*apply)(std::vector<char>& bytes);  // null: the file is removed
+    void (*apply)(std::vector<uint8_t>& bytes);  // null: the file is removed
 };
 
-void makeEmpty(std::vector<char>& b) { b.clear(); }
-void truncateInPixels(std::vector<char>& b) { b.resize(18 + (b.size() - 18) / 2); }
-void makeRunLength(std::vector<char>& b) { b[2] = 10; }
-void makeSixteenBit(std::vector<char>& b) { b[16] = 16; }
-void promiseMore(std::vector<char>& b) {
-    b[12] = b[13] = b[14] = b[15] = (char)0xff;  // 65535 x 65535
+void makeEmpty(std::vector<uint8_t>& b) { b.clear(); }
+void truncateInPixels(std::vector<uint8_t>& b) { b.resize(18 + (b.size() - 18) / 2); }
+void makeRunLength(std::vector<uint8_t>& b) { b[2] = 10; }
+void makeSixteenBit(std::vector<uint8_t>& b) { b[16] = 16; }
+void promiseMore(std::vector<uint8_t>& b) {
+    b[12] = b[13] = b[14] = b[15] = 0xff;  // 65535 x 65535
     b.resize(30);
 }
 
@@ -73,10 +69,10 @@ TEST_P(BrokenImage, EveryBreakageEndsWithTheMessagesAndStatusOne) {
         if (breakage.apply == nullptr) {
             std::remove(path.c_str());
         } else {
-            std::vector<char> bytes = readFile(path);
+            std::vector<uint8_t> bytes = readFile(path);
             ASSERT_GT(bytes.size(), 18u);
             breakage.apply(bytes);
-            writeFile(path, bytes);
+            tgatest::writeFile(path, bytes);
         }
         testproc::Result r = runScene(dir, image == "clouds2");
         EXPECT_EQ(r.status, 1) << r.output;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 
 TEST(WorldSpin, WrapsToZeroOnlyStrictlyBeyond360) {
     Angle = 10.0f;
@@ -23,29 +22,12 @@ TEST(WorldSpin, WrapsToZeroOnlyStrictlyBeyond360) {
 
 class WindowTest : public GLTest {};
 
-TEST_F(WindowTest, ReshapePrintsSizeAndSurvivesZeroHeight) {
-    testing::internal::CaptureStdout();
-    myReshape(800, 800);
-    std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(out, "Window Size: 800 by 800\n");
-
+TEST_F(WindowTest, ReshapeSurvivesZeroHeight) {
     testing::internal::CaptureStdout();
     myReshape(800, 0);
-    testing::internal::GetCapturedStdout();
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
     for (float v : projection) EXPECT_TRUE(std::isfinite(v));
     myReshape(800, 800);
-}
-
-TEST_F(WindowTest, ClearedFrameShowsTheClearColour) {
-    init();
-    testing::internal::CaptureStdout();
-    myReshape(800, 800);
     testing::internal::GetCapturedStdout();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glFinish();
-    // The clear colour (0.2, 0.3, 0.4) in bytes.
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 400), 51, 77, 102, 1));
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(5, 795), 51, 77, 102, 1));
 }

@@ -155,10 +155,6 @@ TEST(MatrixText, FileRoundTripAndPlotterRecords) {
         "show    -3.0   -1.5    0.0    1.5    3.0    4.5    6.0    7.5    9.0   10.5"
         "   12.0   13.5   15.0   16.5   18.0   19.5   21.0   22.5   24.0   25.5\n";
     f = tmpfile();
-    plotstate(f, x, 20);
-    EXPECT_EQ(contents(f), show);
-    fclose(f);
-    f = tmpfile();
     plotstate(f, x, 22);
     prvecf(f, v);
     EXPECT_EQ(contents(f), "shwn 21    27.0   28.5\n" + show + " 1.000000,-2.000000,0.500000 ");

@@ -23,7 +23,6 @@ protected:
 TEST_F(FlamesTest, BornAtTheSourceWithinCapacityAndFreedWithTheFire) {
     int before = Particle::liveCount();
     std::unique_ptr<Flames> f = make(4);
-    EXPECT_EQ(f->getTexture(), "tga/fire3.tga");
     Particle* p = f->getParticle(0);
     EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP);
     EXPECT_VEC_NEAR(p->getPosition(), 1, 2, 3, 0);

@@ -85,6 +85,7 @@ protected:
     std::vector<unsigned char> render(Set& set, bool batched, std::vector<GLfloat>& after) {
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glBindTexture(GL_TEXTURE_2D, 0);  // the system must bind its own sprite
         glDisable(GL_TEXTURE_2D);
         glColor4f(0.5f, 0.25f, 0.75f, 1.0f);
         glNormal3f(0.6f, 0.0f, 0.8f);
