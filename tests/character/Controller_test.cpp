@@ -98,7 +98,8 @@ TEST_F(ControllerTest, FrictionAndTheVerticalRule) {
         EXPECT_EQ(character->getZAcceleration(), 0.0f);
     }
     // Exactly at the top of the band: standing; just above it: falling, speed kept.
-    const struct { float above, velocity, acceleration; } band[] = {{0.05f, 0, 0}, {0.0501f, -3, -9.81f}};
+    const struct { float above, velocity, acceleration; } band[] = {{0.05f, 0, 0},
+                                                                     {0.0501f, -3, -9.81f}};
     for (const auto& b : band) {
         placeFeet(GROUND + b.above);
         character->setYVelocity(-3);

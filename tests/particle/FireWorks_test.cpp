@@ -25,7 +25,7 @@ TEST(FireWorks, SharedStartNoDownwardLaunchAndCapacity) {
         high = std::max({high, c.r, c.g, c.b});
         ASSERT_TRUE(p->getLifeTime() >= 50.0f && p->getLifeTime() <= 70.0f);
     }
-    EXPECT_LE(high - low, 0.5f + 1e-6f);  // one tint for the burst: every channel in a shared half range
+    EXPECT_LE(high - low, 0.5f + 1e-6f);  // one tint: every channel in the burst's half range
     burst.reset(new FireWorks(-5));
     EXPECT_EQ(burst->getNumParticles(), 0);
     EXPECT_EQ(Particle::liveCount(), before);
