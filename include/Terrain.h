@@ -43,7 +43,7 @@ public:
 private:
     void* Allocate(int w, int h, int csize);
     void ComputeNormals();
-    void CalcNorm(float* norm, int i0, int j0, int i1, int j1, int i2, int j2);
+    void CalcNorm(float* out, int rowA, int colA, int rowB, int colB, int rowC, int colC);
     float startW() const;
     float startL() const;
 };

@@ -10,12 +10,12 @@
 #include <cstdio>
 
 // --- 3-vectors on float arrays ---
-void vecsub(float* ans, float* a, float* b);    // a - b; the result may overwrite either input
-void vecadd(float* ans, float* a, float* b);    // a + b; the result may overwrite either input
+void vecsub(float* ans, float* a, float* b);    // ans = a - b, and ans may be a or b
+void vecadd(float* ans, float* a, float* b);    // ans = a + b, and ans may be a or b
 float vecsize(float* v);
 void veccp(float* a, float* b);                 // a = b, all four components
 void vecinit(float* v);                         // homogeneous origin (0, 0, 0, 1)
-void xprod(float* v, float* a, float* b);       // v = a x b; v must not alias a or b
+void xprod(float* v, float* a, float* b);       // cross product into a separate array v
 void norm(float* v);                            // no zero guard: callers check first
 void xprodnorm(float* v, float* a, float* b);
 
@@ -23,7 +23,8 @@ void xprodnorm(float* v, float* a, float* b);
 // top-left n x n corner; values above 4 would leave the storage, so keep n within 1..4.
 
 // --- Linear systems: Crout LU with implicit scaling and partial pivoting ---
-int lin_eq_solv(Matrix a, float* b, float* x, int n);  // a, b overwritten; 0 if n not in 1..4
+// Leaves coeffs factored and rhs solved as well as x; returns 0 for a bad n.
+int lin_eq_solv(Matrix coeffs, float* rhs, float* x, int n);
 int ludcmp(Matrix a, int n, int* indx, float* d);      // singular row ends the process
 void lubksb(Matrix a, int n, int* indx, float* b);     // b replaced by the solution
 
@@ -36,7 +37,7 @@ void free_vector(float* v, int nl, int nh);
 void matinv(Matrix a, int size);    // in place, no pivoting: a zero pivot is refused
 void tm_matinv(Matrix a);           // matinv on the full 4x4
 void tminv(Matrix minv, Matrix m);  // inverse of a rigid transform [R t; 0 1]
-void solv_quad(float a, float b, float c, float* x1, float* x2);  // x1 takes +sqrt
+void solv_quad(float qa, float qb, float qc, float* rootPlus, float* rootMinus);
 
 // --- Products, copies and columns (outputs must not alias inputs) ---
 void matmult(Matrix aa, Matrix a1, Matrix a2, int size);

@@ -8,15 +8,19 @@ QOR3dVector::QOR3dVector(float x, float y, float z) : x(x), y(y), z(z) {}
 
 QOR3dVector QOR3dVector::scale(float s) const { return QOR3dVector(x * s, y * s, z * s); }
 
-QOR3dVector QOR3dVector::add(QOR3dVector o) const { return QOR3dVector(x + o.x, y + o.y, z + o.z); }
+QOR3dVector QOR3dVector::add(QOR3dVector v) const { return QOR3dVector(x + v.x, y + v.y, z + v.z); }
 
-QOR3dVector QOR3dVector::minus(QOR3dVector o) const { return QOR3dVector(x - o.x, y - o.y, z - o.z); }
+QOR3dVector QOR3dVector::minus(QOR3dVector v) const { return QOR3dVector(x - v.x, y - v.y, z - v.z); }
 
-QOR3dVector QOR3dVector::cross(QOR3dVector o) const {
-    return QOR3dVector(y * o.z - z * o.y, z * o.x - x * o.z, x * o.y - y * o.x);
+// Right-handed: each component pairs the other two axes of both vectors.
+QOR3dVector QOR3dVector::cross(QOR3dVector v) const {
+    float cx = y * v.z - z * v.y;
+    float cy = z * v.x - x * v.z;
+    float cz = x * v.y - y * v.x;
+    return QOR3dVector(cx, cy, cz);
 }
 
-float QOR3dVector::dot(QOR3dVector o) const { return x * o.x + y * o.y + z * o.z; }
+float QOR3dVector::dot(QOR3dVector v) const { return x * v.x + y * v.y + z * v.z; }
 
 float QOR3dVector::length() const {
     double sum = (double)x * x + (double)y * y + (double)z * z;

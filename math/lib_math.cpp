@@ -60,7 +60,7 @@ const float MINISCULE = 1.0e-4f;  // a sine or squared quaternion part below thi
 const double PI = 3.14159265358979323846;
 }  // namespace
 
-int lin_eq_solv(Matrix a, float* b, float* x, int n) {
+int lin_eq_solv(Matrix coeffs, float* rhs, float* x, int n) {
     // indx below has four entries; a larger n would overrun it and the 4x4 storage.
     if (n < 1 || n > 4) {
         printf("lin_eq_solv: size %d outside 1..4\n", n);
@@ -68,9 +68,9 @@ int lin_eq_solv(Matrix a, float* b, float* x, int n) {
     }
     int indx[4];
     float d;
-    ludcmp(a, n, indx, &d);
-    lubksb(a, n, indx, b);
-    for (int i = 0; i < n; i++) x[i] = b[i];
+    ludcmp(coeffs, n, indx, &d);
+    lubksb(coeffs, n, indx, rhs);
+    for (int i = 0; i < n; i++) x[i] = rhs[i];
     return 1;
 }
 
@@ -215,13 +215,13 @@ void tminv(Matrix minv, Matrix m) {
     minv[3][3] = 1.0f;
 }
 
-void solv_quad(float a, float b, float c, float* x1, float* x2) {
-    float k = b * b - 4.0f * a * c;
-    if (k < 0.0f) printf("solv_quad: no real roots\n");  // the roots below are then NaN
-    float r = (float)std::sqrt((double)k);
-    float f = (float)(0.5 / a);
-    *x1 = (r - b) * f;
-    *x2 = (-b - r) * f;
+void solv_quad(float qa, float qb, float qc, float* rootPlus, float* rootMinus) {
+    float discriminant = qb * qb - 4.0f * qa * qc;
+    if (discriminant < 0.0f) printf("solv_quad: no real roots\n");  // both roots are then NaN
+    float root = (float)std::sqrt((double)discriminant);
+    float half = (float)(0.5 / qa);
+    *rootPlus = (root - qb) * half;
+    *rootMinus = (-qb - root) * half;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -363,35 +363,39 @@ void rpy2mat(float* rpy, Matrix mat) {
 
 void mat2rpy(Matrix mat, float* rpy) {
     rpy[2] = (float)(std::atan2((double)mat[1][0], (double)mat[0][0]) + PI);
-    // The other angles follow from the yaw as stored, so the triple stays self-consistent.
+    // The other angles follow from the yaw as stored, so the triple stays self-consistent:
+    // with the yaw undone, pitch and roll can be read off the first two rows.
     double c = std::cos((double)rpy[2]);
     double s = std::sin((double)rpy[2]);
-    rpy[1] = (float)std::atan2(-(double)mat[2][0], c * mat[0][0] + s * mat[1][0]);
-    rpy[0] = (float)std::atan2(s * mat[0][2] - c * mat[1][2], c * mat[1][1] - s * mat[0][1]);
+    double unyawed0[3], unyawed1[3];
+    for (int j = 0; j < 3; j++) {
+        unyawed0[j] = c * mat[0][j] + s * mat[1][j];
+        unyawed1[j] = c * mat[1][j] - s * mat[0][j];
+    }
+    rpy[1] = (float)std::atan2(-(double)mat[2][0], unyawed0[0]);
+    rpy[0] = (float)std::atan2(-unyawed1[2], unyawed1[1]);
 }
 
 void rotkth(Matrix mat, float* k, float th) {
     float cth = (float)std::cos((double)th);
     float sth = (float)std::sin((double)th);
     float vth = 1.0f - cth;
-    float kx = k[0], ky = k[1], kz = k[2];
+    // (1 - cos) k k^T on top, cos on the diagonal, sin times k's cross-product matrix off it.
+    const float axis[3] = {k[0], k[1], k[2]};
+    const float skew[3][3] = {
+        {0.0f, -axis[2], axis[1]}, {axis[2], 0.0f, -axis[0]}, {-axis[1], axis[0], 0.0f}};
     idenmat(mat);
-    mat[0][0] = kx * kx * vth + cth;
-    mat[0][1] = ky * kx * vth - kz * sth;
-    mat[0][2] = kz * kx * vth + ky * sth;
-    mat[1][0] = kx * ky * vth + kz * sth;
-    mat[1][1] = ky * ky * vth + cth;
-    mat[1][2] = kz * ky * vth - kx * sth;
-    mat[2][0] = kx * kz * vth - ky * sth;
-    mat[2][1] = ky * kz * vth + kx * sth;
-    mat[2][2] = kz * kz * vth + cth;
+    for (int r = 0; r < 3; r++)
+        for (int c = 0; c < 3; c++)
+            mat[r][c] = axis[c] * axis[r] * vth + (r == c ? cth : skew[r][c] * sth);
 }
 
 void rotkthi(float* k, float* th, Matrix mat) {
     float a1 = mat[2][1] - mat[1][2];
     float a2 = mat[0][2] - mat[2][0];
     float a3 = mat[1][0] - mat[0][1];
-    float cth = (mat[0][0] + mat[1][1] + mat[2][2] - 1.0f) * 0.5f;
+    float trace = mat[0][0] + mat[1][1] + mat[2][2];
+    float cth = (trace - 1.0f) * 0.5f;
     float sth = (float)(std::sqrt((double)(a1 * a1 + a2 * a2 + a3 * a3)) * 0.5);
     // The axis comes from the skew part, which vanishes near 0 and near pi alike.
     if (std::fabs(sth) < MINISCULE) {

@@ -12,7 +12,6 @@ const float kCorners[8][3] = {{-1, -1, -1}, {-1, -1, 1}, {-1, 1, 1}, {-1, 1, -1}
 // Faces: z = +1, floor, z = -1, x = +1, x = -1, top.
 const int kFaces[6][4] = {{5, 1, 2, 6}, {5, 4, 0, 1}, {0, 4, 7, 3},
                           {4, 5, 6, 7}, {1, 0, 3, 2}, {2, 3, 7, 6}};
-const float kMoonQuad[4][3] = {{-1, -1, 0}, {1, -1, 0}, {1, 1, 0}, {-1, 1, 0}};
 const float kTexCoords[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
 
 }  // namespace
@@ -41,7 +40,11 @@ SkyBox::~SkyBox() {}
 void SkyBox::setGeometry() {
     memcpy(v, kCorners, sizeof v);
     memcpy(faces, kFaces, sizeof faces);
-    memcpy(mv, kMoonQuad, sizeof mv);
+    for (int k = 0; k < 4; k++) {  // a flat square from -1 to 1, its texture from 0 to 1
+        mv[k][0] = 2.0f * kTexCoords[k][0] - 1.0f;
+        mv[k][1] = 2.0f * kTexCoords[k][1] - 1.0f;
+        mv[k][2] = 0.0f;
+    }
     memset(texIds, 0, sizeof texIds);
     scale = 1.0f;
     moving = 0.0f;

@@ -81,16 +81,16 @@ void* Terrain::Allocate(int w, int h, int csize) {
     return calloc((size_t)w * h, (size_t)csize);
 }
 
-void Terrain::CalcNorm(float* out, int i0, int j0, int i1, int j1, int i2, int j2) {
+void Terrain::CalcNorm(float* out, int rowA, int colA, int rowB, int colB, int rowC, int colC) {
     const float sw = startW(), sl = startL();
     const int W = TerrainWidth;
     FVEC p0, p1, p2, e1, e2;
     vecinit(p0);
     vecinit(p1);
     vecinit(p2);
-    p0[0] = j0 + sw; p0[1] = T[(size_t)i0 * W + j0]; p0[2] = sl - i0;
-    p1[0] = j1 + sw; p1[1] = T[(size_t)i1 * W + j1]; p1[2] = sl - i1;
-    p2[0] = j2 + sw; p2[1] = T[(size_t)i2 * W + j2]; p2[2] = sl - i2;
+    p0[0] = colA + sw; p0[1] = T[(size_t)rowA * W + colA]; p0[2] = sl - rowA;
+    p1[0] = colB + sw; p1[1] = T[(size_t)rowB * W + colB]; p1[2] = sl - rowB;
+    p2[0] = colC + sw; p2[1] = T[(size_t)rowC * W + colC]; p2[2] = sl - rowC;
     vecsub(e1, p1, p0);
     vecsub(e2, p2, p0);
     xprodnorm(out, e1, e2);
@@ -150,8 +150,8 @@ void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
     auto vertex = [&](int q, int c) {
         size_t p = (size_t)q * W + c, k = p * 3;
         float s = c + sw, t = sl - q;
-        if (mode == 4) glColor4f(C[k], C[k + 1], C[k + 2], 1.0f);
-        if (normals) glNormal3f(N[k], N[k + 1], N[k + 2]);
+        if (mode == 4) glColor3fv(&C[k]);  // opaque
+        if (normals) glNormal3fv(&N[k]);
         if (texturemap) glTexCoord2f(s, t);
         glVertex3f(s + xOffset, T[p] + yOffset, t + zOffset);
     };
