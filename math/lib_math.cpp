@@ -34,9 +34,10 @@ void vecinit(float* v) {
 }
 
 void xprod(float* v, float* a, float* b) {
-    v[0] = a[1] * b[2] - b[1] * a[2];
-    v[1] = -a[0] * b[2] + b[0] * a[2];
-    v[2] = a[0] * b[1] - b[0] * a[1];
+    for (int i = 0; i < 3; i++) {  // each component pairs the next two axes, cyclically
+        int j = (i + 1) % 3, k = (i + 2) % 3;
+        v[i] = a[j] * b[k] - a[k] * b[j];
+    }
 }
 
 void norm(float* v) {

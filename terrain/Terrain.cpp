@@ -189,6 +189,6 @@ GLfloat Terrain::GetHeight(float x, float z) {
     int z1 = z0 + 1 < L ? z0 + 1 : z0;
     float th0 = T[(size_t)z0 * W + x0], th1 = T[(size_t)z1 * W + x0];
     float th2 = T[(size_t)z0 * W + x1], th3 = T[(size_t)z1 * W + x1];
-    return (1 - xr) * (1 - zr) * th0 + (1 - xr) * zr * th1 + xr * (1 - zr) * th2 +
-           xr * zr * th3;
+    float xl = 1 - xr, zl = 1 - zr;  // weights of the lower column and row
+    return xl * zl * th0 + xl * zr * th1 + xr * zl * th2 + xr * zr * th3;
 }
