@@ -58,7 +58,8 @@ void floorFrame() {
     glutSwapBuffers();
 }
 
-void backdropFrame() {
+// The frame's opening steps, up to and including the terrain.
+void drawBackdrop() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
     keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -66,6 +67,10 @@ void backdropFrame() {
     drawSky();
     applyWorldRotation();
     drawTerrain();
+}
+
+void backdropFrame() {
+    drawBackdrop();
     glutSwapBuffers();
 }
 
@@ -145,13 +150,7 @@ void freeCrowd(Crowd& crowd) {
 }
 
 void crowdFrame(Crowd& crowd) {
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
-    keepEyeAboveTerrain();
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    applyLookAt();
-    drawSky();
-    applyWorldRotation();
-    drawTerrain();
+    drawBackdrop();
     QOR3dVector target = testCharacter->getPosition();
     for (size_t i = 0; i < crowd.characters.size(); i++) {
         Character* c = crowd.characters[i];
