@@ -61,10 +61,7 @@ void Character_Arm::draw() {
     glScalef(hand, hand, lengthHand);
     glTranslatef(0.0f, 0.0f, 0.8f);
     drawEllipse(1.0f, 2.0f, 1.0f);
-    GLfloat m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    const float w = m[15];  // the frame origin, back from homogeneous coordinates
-    endpoint = QOR3dVector(m[12] / w, m[13] / w, m[14] / w);
+    endpoint = modelViewOrigin();
     glPopMatrix();
 
     glPopMatrix();

@@ -18,10 +18,7 @@ void Character_Torso::drawEllipse(float x, float y, float z) {
 }
 
 void Character_Torso::draw() {
-    struct Blob {
-        float cx, cy, cz, ax, ay, az;
-    };
-    static const Blob blobs[6] = {
+    static const EllipsoidPlacement blobs[6] = {
         {-0.25f, 0.4f, 0.2f, 0.5f, 0.5f, 0.4f}, {0.25f, 0.4f, 0.2f, 0.5f, 0.5f, 0.4f},
         {0.0f, 0.2f, 0.0f, 0.6f, 0.6f, 0.6f},   {0.0f, 0.5f, -0.1f, 1.0f, 0.6f, 0.6f},
         {-0.7f, 0.7f, -0.1f, 0.4f, 0.4f, 0.4f}, {0.7f, 0.7f, -0.1f, 0.4f, 0.4f, 0.4f},
@@ -30,12 +27,7 @@ void Character_Torso::draw() {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glScalef(length, length, length);
-    for (const Blob& b : blobs) {
-        glPushMatrix();
-        glTranslatef(b.cx, b.cy, b.cz);
-        drawEllipse(b.ax, b.ay, b.az);
-        glPopMatrix();
-    }
+    if (doDraw) drawEllipsoidCluster(blobs, 6, LOD);
     glPushMatrix();
     glTranslatef(0.0f, 0.0f, -0.4f);
     glRotatef(-8.0f, 1.0f, 0.0f, 0.0f);

@@ -16,10 +16,7 @@ void Character_Trunk::drawEllipse(float x, float y, float z) {
 }
 
 void Character_Trunk::draw() {
-    struct Blob {
-        float cx, cy, cz, ax, ay, az;
-    };
-    static const Blob blobs[6] = {
+    static const EllipsoidPlacement blobs[6] = {
         {-0.25f, 0.0f, 0.0f, 0.5f, 0.5f, 0.5f},     {-0.25f, -0.1f, -0.2f, 0.45f, 0.55f, 0.45f},
         {0.25f, 0.0f, 0.0f, 0.5f, 0.5f, 0.5f},      {0.25f, -0.1f, -0.2f, 0.45f, 0.55f, 0.45f},
         {0.0f, 0.75f, 0.0f, 0.5f, 1.0f, 0.5f},      {0.0f, 0.45f, 0.2f, 0.4f, 0.9f, 0.35f},
@@ -28,11 +25,6 @@ void Character_Trunk::draw() {
     glPushMatrix();
     glTranslatef(position.x, position.y, position.z);
     glScalef(length, length, length);
-    for (const Blob& b : blobs) {
-        glPushMatrix();
-        glTranslatef(b.cx, b.cy, b.cz);
-        drawEllipse(b.ax, b.ay, b.az);
-        glPopMatrix();
-    }
+    if (doDraw) drawEllipsoidCluster(blobs, 6, LOD);
     glPopMatrix();
 }

@@ -38,3 +38,20 @@ void drawEllipsoid(float x, float y, float z, int lod) {
     glCallList(unitSphereList(lod));
     glPopMatrix();
 }
+
+void drawEllipsoidCluster(const EllipsoidPlacement* cluster, int count, int lod) {
+    for (int i = 0; i < count; i++) {
+        const EllipsoidPlacement& e = cluster[i];
+        glPushMatrix();
+        glTranslatef(e.cx, e.cy, e.cz);
+        drawEllipsoid(e.ax, e.ay, e.az, lod);
+        glPopMatrix();
+    }
+}
+
+QOR3dVector modelViewOrigin() {
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    const float w = m[15];  // back from homogeneous coordinates
+    return QOR3dVector(m[12] / w, m[13] / w, m[14] / w);
+}
