@@ -36,6 +36,13 @@ QOR3dVector searchJoint(Limb* limb, void (Limb::*setAngle)(float), float start, 
     return goal.minus(limb->getEndPoint());
 }
 
+// The body frame on top of the current model-view: position, heading, then size.
+void applyBodyFrame(QOR3dVector position, float heading, float size) {
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    glScalef(size, size, size);
+}
+
 }  // namespace
 
 Character::Character()
@@ -97,9 +104,7 @@ void Character::update() {
 
 void Character::draw() {
     glPushMatrix();
-    glTranslatef(position.x, position.y, position.z);
-    glRotatef(getHeading(), 0.0f, 1.0f, 0.0f);
-    glScalef(size, size, size);
+    applyBodyFrame(position, getHeading(), size);
 
     // Legs are drawn with last frame's angles; the arms below with this frame's.
     myLeftLeg->draw();
@@ -120,9 +125,7 @@ void Character::draw() {
 void Character::updateLegIK(Character_Leg* Leg) {
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(position.x, position.y, position.z);
-    glRotatef(getHeading(), 0.0f, 1.0f, 0.0f);
-    glScalef(size, size, size);
+    applyBodyFrame(position, getHeading(), size);
     // The stored tip may be in eye coordinates from the last draw; measure it in the world
     // frame of the goals before the first comparison.
     Leg->updateEndpoint();
@@ -133,7 +136,7 @@ void Character::updateLegIK(Character_Leg* Leg) {
         const float y0 = Leg->getHipYaw();
         const float p0 = Leg->getHipPitch();
         const float k0 = Leg->getKneePitch();
-        QOR3dVector currdist = G.minus(Leg->getEndPoint());
+        QOR3dVector currdist = begindist;
         currdist = searchJoint(Leg, &Character_Leg::setHipYaw, y0, 0.5f, -30.0f, 30.0f, false,
                                currdist);
         currdist = searchJoint(Leg, &Character_Leg::setHipPitch, p0, 1.0f, -40.0f, 120.0f, false,
@@ -148,9 +151,7 @@ void Character::updateLegIK(Character_Leg* Leg) {
 void Character::updateArmIK(Character_Arm* Arm) {
     glPushMatrix();
     glLoadIdentity();
-    glTranslatef(position.x, position.y, position.z);
-    glRotatef(getHeading(), 0.0f, 1.0f, 0.0f);
-    glScalef(size, size, size);
+    applyBodyFrame(position, getHeading(), size);
     // As for the legs: start from a tip measured in the goal's frame.
     Arm->updateEndpoint();
 
@@ -160,7 +161,7 @@ void Character::updateArmIK(Character_Arm* Arm) {
         const float p0 = Arm->getShoulderPitch();
         const float y0 = Arm->getShoulderYaw();
         const float e0 = Arm->getElbowPitch();
-        QOR3dVector currdist = G.minus(Arm->getEndPoint());
+        QOR3dVector currdist = begindist;
         currdist = searchJoint(Arm, &Character_Arm::setShoulderYaw, y0, 0.5f, -50.0f, 50.0f, true,
                                currdist);
         currdist = searchJoint(Arm, &Character_Arm::setShoulderPitch, p0, 1.0f, -80.0f, 100.0f,
