@@ -44,6 +44,7 @@ public:
     static bool isSmokeSlot(int i) { return i % 9 == 0; }
 
 private:
+    Particle* newParticle(bool smoke);
     void rebirth(int i);
 
     QOR3dVector position;

@@ -20,18 +20,12 @@ Flames::Flames(int theNumParticles, QOR3dVector thePosition)
 
     double unifiedBias = randomUnit() * 0.2;
     for (int i = 0; i < numParticles; i++) {
-        double redValue = randomUnit() * 0.2 + 0.8;
-        Particle* p = makeParticle();
+        Particle* p = newParticle(false);  // the first generation is all flame
         myParticles[i] = p;
-        p->setType(Particle::PARTICLE_TRIANGLE_STRIP);
-        p->setSize((float)(randomUnit() * 0.05 * size));
-        p->setLifeTime((float)(randomUnit() * 5.0));
-        p->setColor((float)redValue, (float)redValue, 0.0f, 1.0f);
         double vx = unifiedBias - randomUnit() * 0.2;
         double vy = randomUnit() * 0.2;
         double vz = unifiedBias - randomUnit() * 0.2;
         p->setVelocity(QOR3dVector((float)vx, (float)vy, (float)vz));
-        p->setPosition(position);
     }
 }
 
@@ -39,14 +33,14 @@ Flames::~Flames() {
     for (int i = 0; i < numParticles; i++) delete myParticles[i];
 }
 
-void Flames::rebirth(int i) {
+// A square at the source. The random draws come in a fixed order (shade, size, lifetime); smoke
+// draws a shade too and does not use it.
+Particle* Flames::newParticle(bool smoke) {
     double redValue = randomUnit() * 0.2 + 0.8;
-    delete myParticles[i];
     Particle* p = makeParticle();
-    myParticles[i] = p;
     p->setType(Particle::PARTICLE_TRIANGLE_STRIP);
     p->setSize((float)(randomUnit() * 0.05 * size));
-    if (isSmokeSlot(i)) {
+    if (smoke) {
         p->setLifeTime((float)(randomUnit() * 25.0));
         p->setColor(0.1f, 0.1f, 0.1f, 1.0f);
     } else {
@@ -54,6 +48,12 @@ void Flames::rebirth(int i) {
         p->setColor((float)redValue, (float)redValue, 0.0f, 1.0f);
     }
     p->setPosition(position);
+    return p;
+}
+
+void Flames::rebirth(int i) {
+    delete myParticles[i];
+    myParticles[i] = newParticle(isSmokeSlot(i));
 }
 
 void Flames::update() {
