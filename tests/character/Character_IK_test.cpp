@@ -1,4 +1,4 @@
-// Limb searches: reaching a goal over draws, joint ranges and steps, the continue flag, lowest foot.
+// Limb searches: reaching a goal over draws, joint ranges and steps, the continue flag.
 #include "Character.h"
 #include "kinematics.h"
 #include "support/gl_context.h"
@@ -81,26 +81,4 @@ TEST_F(LimbSearchTest, ContinueFlagClearsOnlyWhenAPassEndsFartherAway) {
     EXPECT_LT(kin::distance(arm->getEndPoint(), arm->getGoalEndpointPosition()), 0.05f);
     arm->setNewGoalEndpoint(arm->getGoalEndpointPosition());  // the same goal re-arms it
     EXPECT_TRUE(arm->getIKcont());
-}
-
-TEST_F(LimbSearchTest, MinYPointPicksTheLowerFootBelowTheBody) {
-    Character c;
-    auto placeFoot = [](Character_Leg* leg, float y) {  // straight down, tip at height y
-        leg->setHipPitch(90);
-        leg->setHipYaw(0);
-        leg->setKneePitch(0);
-        leg->setAnklePitch(0);
-        glLoadIdentity();
-        glTranslatef(0, y + 0.875f, 0);
-        leg->updateEndpoint();
-    };
-    placeFoot(c.myLeftLeg, -0.5f);
-    placeFoot(c.myRightLeg, -0.3f);
-    EXPECT_VEC_NEAR(c.getMinYPoint(), 0.11f, -0.5f, 0, 1e-5);
-    placeFoot(c.myRightLeg, -0.5f);  // a tie goes to the right foot
-    EXPECT_VEC_NEAR(c.getMinYPoint(), -0.11f, -0.5f, 0, 1e-5);
-    placeFoot(c.myLeftLeg, 0.2f);
-    placeFoot(c.myRightLeg, 0.2f);
-    c.setPosition(QOR3dVector(4, 0, 6));
-    EXPECT_VEC_NEAR(c.getMinYPoint(), 4, 0, 6, 0);
 }

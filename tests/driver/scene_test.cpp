@@ -60,11 +60,9 @@ TEST_F(SceneFrames, BothCharactersStandOnTheTerrainAfterTheFirstSecond) {
         highest = std::max(highest, clearance(otherCharacter));
         lowest = std::min(lowest, clearance(otherCharacter));
     }
-    EXPECT_GE(clearance(testCharacter), -0.02f);
-    EXPECT_LE(clearance(testCharacter), 0.06f);
-    EXPECT_GE(lowest, -0.15f);
-    EXPECT_LE(lowest, 0.06f);
-    EXPECT_LE(highest, 0.6f);
+    EXPECT_TRUE(clearance(testCharacter) >= -0.02f && clearance(testCharacter) <= 0.06f)
+        << clearance(testCharacter);
+    EXPECT_TRUE(lowest >= -0.15f && lowest <= 0.06f && highest <= 0.6f) << lowest << " " << highest;
     EXPECT_LT(testCharacter->getYPosition(), 5.0f);
 }
 
