@@ -15,26 +15,6 @@ int litPixels() {
 }
 }  // namespace
 
-TEST_F(LimbTest, MeasuredTipsFollowTheChainOnlyWhenRemeasured) {
-    Character_Leg knee(0, 0, 0, 0, 0, 180, 0);
-    knee.draw();
-    EXPECT_VEC_NEAR(knee.getEndPoint(), 0, -0.475f, 0.4f, 1e-5);  // the shin turned by 90
-    // A general pose under a shifted model-view; an angle change shows only when re-measured.
-    Character_Arm bent(0.1f, 0.2f, 0.3f, 30, 20, -50, 10);
-    glTranslatef(1, 2, 3);
-    bent.updateEndpoint();
-    QOR3dVector a = kin::armTip(bent).add(QOR3dVector(1, 2, 3));
-    QOR3dVector measured = bent.getEndPoint();
-    EXPECT_VEC_EQ(measured, a, 1e-5);
-    bent.setElbowPitch(-90);
-    EXPECT_VEC_EQ(bent.getEndPoint(), measured, 0);
-    bent.draw();
-    EXPECT_GT(kin::distance(bent.getEndPoint(), a), 0.1f);
-    GLfloat m[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    EXPECT_EQ(m[12], 1.0f);  // the caller's matrix is left alone
-}
-
 TEST_F(LimbTest, UpdateEndpointDrawsNothing) {
     glClearColor(0, 0, 0, 0);
     glRotatef(90, 0, 1, 0);  // the limbs lie along +x, across the view

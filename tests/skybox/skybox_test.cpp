@@ -58,15 +58,13 @@ TEST_F(SkyBoxTest, DrawLeavesTheDocumentedStateAndRestoresTheStacks) {
     glColor4f(0.2f, 0.3f, 0.4f, 0.5f);
     glDisable(GL_BLEND);
     sky.DrawSkyBox(10, 10, 10, 1, 2, 3);
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(getInt(GL_BLEND_SRC), GL_SRC_ALPHA);
-    EXPECT_EQ(getInt(GL_BLEND_DST), GL_DST_ALPHA);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND) && getInt(GL_BLEND_SRC) == GL_SRC_ALPHA &&
+                getInt(GL_BLEND_DST) == GL_DST_ALPHA);
     EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST) || glIsEnabled(GL_LIGHTING));
     glGetFloatv(GL_CURRENT_COLOR, colour);
     for (float c : colour) EXPECT_FLOAT_EQ(c, 1.0f);
-    EXPECT_EQ(getInt(GL_MATRIX_MODE), GL_MODELVIEW);
-    EXPECT_EQ(getInt(GL_MODELVIEW_STACK_DEPTH), mvDepth);
-    EXPECT_EQ(getInt(GL_TEXTURE_STACK_DEPTH), texDepth);
+    EXPECT_TRUE(getInt(GL_MATRIX_MODE) == GL_MODELVIEW && getInt(GL_MODELVIEW_STACK_DEPTH) == mvDepth &&
+                getInt(GL_TEXTURE_STACK_DEPTH) == texDepth);
     glGetFloatv(GL_MODELVIEW_MATRIX, mvAfter);
     for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(mvAfter[i], mvBefore[i]);
     EXPECT_EQ((GLuint)getInt(GL_TEXTURE_BINDING_2D), sky.MoonTexture.GetID());
@@ -77,8 +75,7 @@ TEST_F(SkyBoxTest, SameFileInEverySlotGivesSevenNamesAllReleased) {
     SkyBox* sky = new SkyBox(&names[0][0]);
     std::set<GLuint> ids = {sky->MoonTexture.GetID()};
     for (int i = 0; i < 6; ++i) ids.insert(sky->SkyTexture[i].GetID());
-    EXPECT_EQ(ids.size(), 7u);
-    EXPECT_EQ(ids.count(0u), 0u);
+    EXPECT_TRUE(ids.size() == 7u && ids.count(0u) == 0u);  // the same file in every slot
     EXPECT_EQ(Texture::liveTextures(), base + 7);
     delete sky;
     EXPECT_EQ(Texture::liveTextures(), base);
