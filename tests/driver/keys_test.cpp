@@ -5,7 +5,6 @@
 #include "character_driver.h"
 #include "character/kinematics.h"
 #include "driver/scene_fixture.h"
-#include "skybox.h"
 
 #include <GL/glut.h>
 #include <gtest/gtest.h>
@@ -124,8 +123,8 @@ TEST_F(KeysTest, ArrowAndPageKeysMoveTheEye) {
 }
 
 TEST_F(KeysTest, SkyKeysReplaceTheSkyAndFreeTheOldOnesNames) {
-    const struct { char key; const char* clouds; float scale, moving; } skies[] = {
-        {'7', "tga/clouds2.tga", 2.0f, 1.0f}, {'8', "tga/clouds3.tga", 4.0f, 0.1f}};
+    const struct { char key; const char* clouds; } skies[] = {{'7', "tga/clouds2.tga"},
+                                                              {'8', "tga/clouds3.tga"}};
     for (int i = 0; i < 5; i++) frame();
     int textures = Texture::liveTextures();
     for (auto sky : skies) {
@@ -134,8 +133,6 @@ TEST_F(KeysTest, SkyKeysReplaceTheSkyAndFreeTheOldOnesNames) {
         keyCallback(sky.key, 0, 0);
         EXPECT_NE(testing::internal::GetCapturedStdout().find(sky.clouds), std::string::npos);
         EXPECT_EQ(Texture::liveTextures(), textures);  // the old sky's seven names went with it
-        EXPECT_EQ(mySkyBox->scale, sky.scale);
-        EXPECT_FLOAT_EQ(mySkyBox->moving, sky.moving);
         for (int i = 0; i < 5; i++) frame();
     }
 }

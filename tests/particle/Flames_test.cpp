@@ -64,16 +64,3 @@ TEST_F(FlamesTest, ADrawOfOneHalfNeverRevives) {
     f->update();
     EXPECT_TRUE(f->getParticle(2)->isAlive());
 }
-
-TEST_F(FlamesTest, SourcePointMovesAlone) {
-    std::unique_ptr<Flames> f = make(2);
-    f->setVelocity(QOR3dVector(1.0f, 0.0f, 0.0f));
-    fake::advance(1.0);
-    f->update();
-    EXPECT_FLOAT_EQ(f->getXPosition(), 2.0f);
-    EXPECT_FLOAT_EQ(f->getParticle(1)->getXPosition(), 1.0f);  // born earlier: stays
-    f->setAcceleration(QOR3dVector(0.0f, 2.0f, 0.0f));
-    fake::advance(0.5);
-    f->update();
-    EXPECT_FLOAT_EQ(f->getYPosition(), 2.5f);  // the new velocity times the step
-}
