@@ -1,7 +1,10 @@
+// Single limbs: measuring a tip draws nothing, drawing shows the limb and keeps the matrix.
 #include "kinematics.h"
 #include "support/gl_context.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 class LimbTest : public GLTest {};
@@ -29,6 +32,10 @@ TEST_F(LimbTest, UpdateEndpointDrawsNothing) {
     arm.draw();
     int armPixels = litPixels();
     EXPECT_GT(armPixels, 500);
+    GLfloat before[16], after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, before);
     leg.draw();
     EXPECT_GT(litPixels(), armPixels + 500);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after);
+    EXPECT_TRUE(std::equal(before, before + 16, after));  // the caller's matrix is left alone
 }

@@ -149,6 +149,19 @@ TEST_F(ControllerTest, LetGoCharacterComesToRest) {
     }
 }
 
+TEST_F(ControllerTest, WalkingMovesTheFootGoalsAndRestoresTheMatrix) {
+    character->setVelocity(QOR3dVector(0, 0, 22.5f));  // a quarter of the gait per step
+    controller->setWalking(true);
+    glTranslatef(5, 6, 7);
+    controller->walk();
+    QOR3dVector left = character->getLeftLegGoal();
+    controller->walk();
+    EXPECT_GT(kin::distance(character->getLeftLegGoal(), left), 0.1f);
+    GLfloat m[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, m);
+    EXPECT_VEC_NEAR(QOR3dVector(m[12], m[13], m[14]), 5, 6, 7, 0);
+}
+
 TEST_F(ControllerTest, AITurnsByItsThresholds) {
     AI ai(controller.get(), fakeRandom);
     character->setYPosition(GROUND + 0.5f);
