@@ -79,16 +79,16 @@ TEST_F(KeysTest, LowerCaseAndUnmappedKeysChangeNothing) {
 }
 
 TEST_F(KeysTest, UpperCaseLettersSteerTheKeyboardCharacter) {
-    // Heading 0: forward is +z, left is +x (the controller test covers other headings).
+    testCharacter->setHeading(90);  // forward is +x, left is -z
     const struct { char key; float vx, vz; } moves[] = {
-        {'W', 0, 2}, {'S', 0, -1}, {'A', 3, 0}, {'D', -2, 0}};
+        {'W', 2, 0}, {'S', -1, 0}, {'A', 0, -3}, {'D', 0, 2}};
     for (auto m : moves) {
         keyCallback(m.key, 0, 0);
         EXPECT_NEAR(testCharacter->getXVelocity(), m.vx, 0.01f) << m.key;
         EXPECT_NEAR(testCharacter->getZVelocity(), m.vz, 0.01f) << m.key;
     }
     press("QQE");
-    EXPECT_EQ(testCharacter->getHeading(), 5.0f);
+    EXPECT_EQ(testCharacter->getHeading(), 95.0f);
     testing::internal::CaptureStdout();
     press("C");
     testing::internal::GetCapturedStdout();
