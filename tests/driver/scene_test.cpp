@@ -42,14 +42,6 @@ TEST_F(EyeHeightTest, ClimbsFastBelowSinksSlowlyAboveHoldsBetweenAndCanBeSwitche
     terrainCheck = true;
 }
 
-TEST_F(EyeHeightTest, FollowsTheGroundWhereverTheEyeIs) {
-    myCamPos = QOR3dVector(-500.0f, 50.0f, 700.0f);  // far outside the map: heights clamp
-    for (int i = 0; i < 1000; i++) keepEyeAboveTerrain();
-    float g = ground();
-    EXPECT_GE(myCamPos.y, g + 1.0f - 1e-4f);
-    EXPECT_LE(myCamPos.y, g + 2.1f + 1e-4f);
-}
-
 TEST_F(SceneFrames, BothCharactersStandOnTheTerrainAfterTheFirstSecond) {
     EXPECT_EQ(testCharacter->getYPosition(), 5.0f);
     for (int i = 0; i < 60; i++) frame();

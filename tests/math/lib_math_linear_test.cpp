@@ -3,7 +3,6 @@
 #include "math/matrix_check.h"
 
 #include <random>
-#include <string>
 
 namespace {
 
@@ -121,7 +120,7 @@ TEST(Quadratic, RootsOrderAndNoRealRoots) {
     EXPECT_TRUE(std::isnan(x1) && std::isnan(x2));
 }
 
-TEST(MatrixText, FileRoundTripAndPrintedRecords) {
+TEST(MatrixText, FileRoundTripKeepsThreeDecimals) {
     std::mt19937 gen(3);
     std::uniform_real_distribution<float> u(-99.0f, 99.0f);
     float r[4][4], back[4][4];
@@ -132,15 +131,5 @@ TEST(MatrixText, FileRoundTripAndPrintedRecords) {
     rewind(f);
     rdtmf(f, back);
     EXPECT_TRUE(matricesNear(back, r, 0.0005f));
-    fclose(f);
-
-    float v[4] = {1, -2, 0.5f, 9}, x[2] = {-3, 1.5f};
-    char text[64] = {};
-    f = tmpfile();
-    plotstate(f, x, 2);
-    prvecf(f, v);
-    rewind(f);
-    EXPECT_EQ(std::string(text, fread(text, 1, sizeof text - 1, f)),
-              "show    -3.0    1.5\n 1.000000,-2.000000,0.500000 ");
     fclose(f);
 }
