@@ -12,10 +12,6 @@
 
 namespace {
 
-class EyeHeightTest : public SceneTest {
-protected:
-    float ground() { return myTerrain->GetHeight(myCamPos.x, myCamPos.z); }
-};
 class SceneFrames : public SceneTest {};
 
 // The lower foot tip of a character against the ground under it.
@@ -26,8 +22,8 @@ float clearance(Character* c) {
 
 }  // namespace
 
-TEST_F(EyeHeightTest, ClimbsFastBelowSinksSlowlyAboveHoldsBetweenAndCanBeSwitchedOff) {
-    float h = ground() + 1.0f;
+TEST_F(SceneFrames, EyeClimbsFastBelowSinksSlowlyAboveHoldsBetweenAndCanBeSwitchedOff) {
+    float h = myTerrain->GetHeight(myCamPos.x, myCamPos.z) + 1.0f;
     // Height above h before and after one step; exactly h is high enough already.
     const float steps[][2] = {{-0.3f, 0.2f}, {0.6f, 0.6f}, {2.0f, 1.9f}, {0.0f, 0.0f}};
     for (const auto& step : steps) {
