@@ -1,4 +1,4 @@
-// Limb searches: reaching a goal over draws, joint ranges and steps, the continue flag, lowest foot.
+// Limb searches: reaching a goal over draws, and joint ranges under goals out of reach.
 #include "Character.h"
 #include "kinematics.h"
 #include "support/gl_context.h"
@@ -35,72 +35,23 @@ TEST_F(LimbSearchTest, ArmReachesAReachableGoalOverSuccessiveDraws) {
     EXPECT_LT(kin::distance(c.myLeftArm->getEndPoint(), goal), 0.04f);
 }
 
-TEST_F(LimbSearchTest, UnreachableGoalsKeepJointsInRangeAndStepsBounded) {
+TEST_F(LimbSearchTest, UnreachableGoalsKeepJointsInRange) {
     const float lo[4][3] = {{-50, -80, -120}, {-50, -80, -120}, {-30, -40, 0}, {-30, -40, 0}};
     const float hi[4][3] = {{50, 100, 0}, {50, 100, 0}, {30, 120, 140}, {30, 120, 140}};
-    const float up[4][3] = {{4, 8, 8}, {4, 8, 8}, {2.5f, 5, 5}, {2.5f, 5, 5}};  // down: twice
     Character c;
     c.setLeftArmGoal(QOR3dVector(10, 10, 10));
     c.setRightArmGoal(QOR3dVector(-10, -10, -10));
     c.setLeftLegGoal(QOR3dVector(0, -10, 5));
     c.setRightLegGoal(QOR3dVector(0, 10, -5));
     c.draw();  // pulls the constructed left hip yaw of 45 into range first
-    float before[4][3], now[4][3];
+    float now[4][3];
     for (int frame = 0; frame < 60; ++frame) {
-        jointsOf(c, before);
         c.draw();
         jointsOf(c, now);
         for (int l = 0; l < 4; ++l)
-            for (int j = 0; j < 3; ++j) {
-                EXPECT_GE(now[l][j], lo[l][j]);
-                EXPECT_LE(now[l][j], hi[l][j]);
-                EXPECT_LE(now[l][j] - before[l][j], up[l][j] + 1e-4f) << l << j;
-                EXPECT_GE(now[l][j] - before[l][j], -2 * up[l][j] - 1e-4f) << l << j;
-            }
+            for (int j = 0; j < 3; ++j)
+                EXPECT_TRUE(now[l][j] >= lo[l][j] && now[l][j] <= hi[l][j])
+                    << "limb " << l << " joint " << j << ": " << now[l][j];
     }
     EXPECT_FALSE(c.myLeftArm->getIKcont());
-}
-
-TEST_F(LimbSearchTest, ContinueFlagClearsOnlyWhenAPassEndsFartherAway) {
-    Character c;
-    Character_Arm* arm = c.myLeftArm;
-    Character_Arm pose(0.2f, 0.3825f, 0, -30, 60, -90, 0);  // far but reachable: every pass gains
-    QOR3dVector goal = kin::armTip(pose);
-    arm->setNewGoalEndpoint(goal);
-    float before = kin::distance(kin::armTip(*arm), goal);
-    c.updateArmIK(arm);
-    EXPECT_LT(kin::distance(arm->getEndPoint(), goal), before - 0.05f);
-    EXPECT_TRUE(arm->getIKcont());
-
-    glLoadIdentity();
-    arm->updateEndpoint();
-    arm->setNewGoalEndpoint(arm->getEndPoint());  // at the goal: any trial moves away
-    glTranslatef(0, 0, -5);  // the caller's eye frame must not leak into the search
-    c.updateArmIK(arm);
-    EXPECT_FALSE(arm->getIKcont());
-    EXPECT_LT(kin::distance(arm->getEndPoint(), arm->getGoalEndpointPosition()), 0.05f);
-    arm->setNewGoalEndpoint(arm->getGoalEndpointPosition());  // the same goal re-arms it
-    EXPECT_TRUE(arm->getIKcont());
-}
-
-TEST_F(LimbSearchTest, MinYPointPicksTheLowerFootBelowTheBody) {
-    Character c;
-    auto placeFoot = [](Character_Leg* leg, float y) {  // straight down, tip at height y
-        leg->setHipPitch(90);
-        leg->setHipYaw(0);
-        leg->setKneePitch(0);
-        leg->setAnklePitch(0);
-        glLoadIdentity();
-        glTranslatef(0, y + 0.875f, 0);
-        leg->updateEndpoint();
-    };
-    placeFoot(c.myLeftLeg, -0.5f);
-    placeFoot(c.myRightLeg, -0.3f);
-    EXPECT_VEC_NEAR(c.getMinYPoint(), 0.11f, -0.5f, 0, 1e-5);
-    placeFoot(c.myRightLeg, -0.5f);  // a tie goes to the right foot
-    EXPECT_VEC_NEAR(c.getMinYPoint(), -0.11f, -0.5f, 0, 1e-5);
-    placeFoot(c.myLeftLeg, 0.2f);
-    placeFoot(c.myRightLeg, 0.2f);
-    c.setPosition(QOR3dVector(4, 0, 6));
-    EXPECT_VEC_NEAR(c.getMinYPoint(), 4, 0, 6, 0);
 }

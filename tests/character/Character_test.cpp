@@ -1,11 +1,9 @@
-// Whole-figure checks: integration and pause, part ownership, heading, pixels and blending.
+// Whole-figure checks: integration and pause, heading, pixels and blending.
 #include "Character.h"
 #include "kinematics.h"
 #include "support/gl_context.h"
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 namespace {
 clock_t fakeClock = 0;
@@ -14,31 +12,6 @@ time_t readFakeTime() { return 1700000000; }
 
 class CharacterDrawing : public GLTest {};
 
-// Every part swapped for one that reports its own destruction.
-std::set<const void*> destroyed;
-template <class Part>
-struct Counted : Part {
-    using Part::Part;
-    ~Counted() override { destroyed.insert(this); }
-};
-struct InstrumentedCharacter : Character {
-    std::set<const void*> parts;
-    InstrumentedCharacter() {
-        replace(myLeftArm, new Counted<Character_Arm>(0, 0, 0, 0, 0, 0, 0));
-        replace(myRightArm, new Counted<Character_Arm>(0, 0, 0, 0, 0, 0, 0));
-        replace(myLeftLeg, new Counted<Character_Leg>(0, 0, 0, 0, 0, 0, 0));
-        replace(myRightLeg, new Counted<Character_Leg>(0, 0, 0, 0, 0, 0, 0));
-        replace(myHead, new Counted<Character_Head>(0, 0, 0));
-        replace(myTorso, new Counted<Character_Torso>(0, 0, 0));
-        replace(myTrunk, new Counted<Character_Trunk>(0, 0, 0));
-    }
-    template <class Part>
-    void replace(Part*& slot, Counted<Part>* replacement) {
-        delete slot;
-        slot = replacement;
-        parts.insert(replacement);
-    }
-};
 }  // namespace
 
 TEST(CharacterMotion, SemiImplicitEulerOnItsOwnStopwatchAndPause) {
@@ -64,15 +37,6 @@ TEST(CharacterMotion, SemiImplicitEulerOnItsOwnStopwatchAndPause) {
     EXPECT_FLOAT_EQ(c.getYVelocity(), -2.0f);
     EXPECT_FLOAT_EQ(c.getYPosition(), -4.0f);  // dt squared, not half of it
     timer::useClocks(nullptr, nullptr);
-}
-
-TEST(CharacterParts, DestructionDeletesExactlyItsSevenParts) {
-    InstrumentedCharacter* c = new InstrumentedCharacter();
-    std::set<const void*> created = c->parts;
-    ASSERT_EQ(created.size(), 7u);
-    destroyed.clear();
-    delete static_cast<Drawable*>(c);
-    EXPECT_EQ(destroyed, created);
 }
 
 TEST_F(CharacterDrawing, HeadingNinetyFacesPlusXAndTipsEndInTheirFrames) {

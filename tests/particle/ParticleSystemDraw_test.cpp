@@ -72,12 +72,10 @@ protected:
         glEnable(GL_DEPTH_TEST);
     }
     void TearDown() override {
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_BLEND);
-        glDisable(GL_COLOR_MATERIAL);
-        glDisable(GL_NORMALIZE);
+        for (GLenum cap : {GL_DEPTH_TEST, GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND, GL_COLOR_MATERIAL,
+                           GL_NORMALIZE, GL_CULL_FACE, GL_LINE_SMOOTH})
+            glDisable(cap);
+        glDepthMask(GL_TRUE);
         GLTest::TearDown();
     }
 
@@ -120,13 +118,10 @@ protected:
         }
         return {count, largest};
     }
-    static int lit(const std::vector<unsigned char>& a) {
-        int n = 0;
-        for (size_t i = 0; i < a.size(); i += 4) n += a[i] + a[i + 1] + a[i + 2] > 0;
-        return n;
-    }
+    int lit(const std::vector<unsigned char>& a) { return compare(a, black, 0).first; }
 
     std::string texturePath;
+    const std::vector<unsigned char> black = std::vector<unsigned char>(800 * 800 * 4, 0);
 };
 }  // namespace
 
@@ -153,6 +148,7 @@ TEST_F(SystemDrawTest, BatchesMatchTheParticlesOwnDrawsInEveryBlendMode) {
     glLightfv(GL_LIGHT0, GL_POSITION, lightDir);
     glEnable(GL_LIGHT0);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_COLOR_MATERIAL);
     struct Mode {
         const char* name;
         bool blend;
@@ -164,11 +160,10 @@ TEST_F(SystemDrawTest, BatchesMatchTheParticlesOwnDrawsInEveryBlendMode) {
                   GL_ONE_MINUS_SRC_ALPHA, true, false},
                  {"no blend", false, GL_ONE, GL_ZERO, false, false}};
     for (const Mode& mode : modes) {
-        if (mode.blend) glEnable(GL_BLEND); else glDisable(GL_BLEND);
+        const std::pair<GLenum, bool> caps[] = {
+            {GL_BLEND, mode.blend}, {GL_LIGHTING, mode.lighting}, {GL_NORMALIZE, mode.normalize}};
+        for (auto cap : caps) cap.second ? glEnable(cap.first) : glDisable(cap.first);
         glBlendFunc(mode.src, mode.dst);
-        if (mode.lighting) glEnable(GL_LIGHTING); else glDisable(GL_LIGHTING);
-        glEnable(GL_COLOR_MATERIAL);
-        if (mode.normalize) glEnable(GL_NORMALIZE); else glDisable(GL_NORMALIZE);
         for (Set* set : {&fire, &fireworks, &mixed}) {
             std::string what = std::string(mode.name) + ", set of " +
                                std::to_string(set->getNumParticles());
@@ -197,7 +192,4 @@ TEST_F(SystemDrawTest, AllDeadSetDrawsNothingAndTouchesNoMoreThanItsParticles) {
     EXPECT_EQ(lit(render(set, true, batched)), 0);
     EXPECT_EQ(lit(render(set, false, own)), 0);
     EXPECT_EQ(own, batched);
-    glDisable(GL_CULL_FACE);
-    glDepthMask(GL_TRUE);
-    glDisable(GL_LINE_SMOOTH);
 }

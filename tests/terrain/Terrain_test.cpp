@@ -29,29 +29,23 @@ class TerrainTest : public GLTest {};
 TEST_F(TerrainTest, HeightsAndColoursFromTheImage) {
     Terrain rgb(heightMap("rgb.tga", 2, 2, {0, 64, 128, 255}).c_str(), false, 16.0f, false,
                 nullptr);
-    EXPECT_EQ(rgb.mode, 3);
-    EXPECT_EQ(rgb.C, nullptr);
-    EXPECT_EQ(rgb.N, nullptr);  // no normals asked for
+    EXPECT_TRUE(rgb.mode == 3 && rgb.C == nullptr && rgb.N == nullptr);  // no normals asked for
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(rgb.T[i], (i < 3 ? 64 * i : 255) / 16.0f);
 
     // 32-bit: alpha is the height, red/green/blue over 256 the colour.
     std::vector<uint8_t> px = {30, 60, 90, 128, 0, 0, 255, 64};  // B, G, R, A per pixel
     Terrain rgba(writeTga(tempPath("rgba.tga"), 2, 1, 32, px).c_str(), false, 15.0f, false,
                  nullptr);
-    EXPECT_EQ(rgba.mode, 4);
-    ASSERT_NE(rgba.C, nullptr);
-    EXPECT_FLOAT_EQ(rgba.T[0], 7.5f);
-    EXPECT_FLOAT_EQ(rgba.T[1], 3.75f);
+    ASSERT_TRUE(rgba.mode == 4 && rgba.C != nullptr);
+    EXPECT_TRUE(rgba.T[0] == 7.5f && rgba.T[1] == 3.75f);
     const float colour[4] = {90, 60, 30, 255};
     for (int i = 0; i < 4; ++i) EXPECT_FLOAT_EQ(rgba.C[i], colour[i] / 256.0f);
 
     // Bounds are centred on the origin for odd and even sizes.
     Terrain odd(writeFlatTga(tempPath("odd.tga"), 257, 4, 24, 0).c_str(), false, 1.0f, false,
                 nullptr);
-    EXPECT_FLOAT_EQ(odd.GetMinX(), -128.5f);
-    EXPECT_FLOAT_EQ(odd.GetMaxX(), 128.5f);
-    EXPECT_FLOAT_EQ(odd.GetMinZ(), -2.0f);
-    EXPECT_FLOAT_EQ(odd.GetMaxZ(), 2.0f);
+    EXPECT_TRUE(odd.GetMinX() == -128.5f && odd.GetMaxX() == 128.5f && odd.GetMinZ() == -2.0f &&
+                odd.GetMaxZ() == 2.0f);
 }
 
 TEST_F(TerrainTest, BilinearHeightsAndClampingOffTheGrid) {
@@ -81,11 +75,9 @@ TEST_F(TerrainTest, NormalsUpOnFlatGroundTiltedAwayFromARise) {
     } maps[] = {{std::vector<int>(16, 120), 0, 1}, {slope, -s, s}};
     for (const auto& m : maps) {
         Terrain t(heightMap("n.tga", 4, 4, m.h).c_str(), true, 16.0f, false, nullptr);
-        for (int i = 0; i < 16; ++i) {
-            EXPECT_NEAR(t.N[i * 3 + 0], m.nx, 1e-5) << i;
-            EXPECT_NEAR(t.N[i * 3 + 1], m.ny, 1e-5) << i;
-            EXPECT_NEAR(t.N[i * 3 + 2], 0.0f, 1e-5) << i;
-        }
+        for (int i = 0; i < 16; ++i)
+            EXPECT_TRUE(std::fabs(t.N[i * 3] - m.nx) < 1e-5f && std::fabs(t.N[i * 3 + 1] - m.ny) < 1e-5f &&
+                        std::fabs(t.N[i * 3 + 2]) < 1e-5f) << i;
     }
 }
 
@@ -118,13 +110,13 @@ TEST_F(TerrainTest, DisplayListsDrawUpwardGroundAndRestoreTheTextureMatrix) {
         glColor3f(1, 1, 1);  // the coloured list leaves its last vertex colour behind
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(isPlain ? GL_CULL_FACE : GL_TEXTURE_2D);  // culling keeps only upward faces
-        GLint depthBefore = 0, depthAfter = 0;
-        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depthBefore);
+        GLint depth[2] = {0, 0};
+        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depth[0]);
         glCallList(t->GetDLIndex());
-        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depthAfter);
+        glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depth[1]);
         glDisable(isPlain ? GL_CULL_FACE : GL_TEXTURE_2D);
         glFinish();
-        EXPECT_EQ(depthAfter, depthBefore);
+        EXPECT_EQ(depth[1], depth[0]);
         // World (x, z) = (-0.5, 0.5) lands at pixel (350, 350); x 0.5, z 2.5 is off the map.
         EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(350, 350), isPlain ? 255 : 0, isPlain ? 0 : 200, 0, 3));
         EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(450, 150), 0, 0, 0, 0));
