@@ -48,6 +48,9 @@ class ParticleDrawTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
+        // A scene test earlier in the same process leaves depth testing and lighting on.
+        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_LIGHTING);
         glOrtho(-1, 1, -1, 1, -10, 10);  // 400 pixels per unit
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
