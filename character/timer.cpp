@@ -4,32 +4,17 @@
 #include <cstdio>
 
 namespace {
-// Processor time costs a system call (about 2 us on the reference machine) and every particle
-// reads it each frame, so one reading stands for the next 20 us of wall time (a vDSO read):
-// steps are tens of milliseconds long, far above that resolution.
-const long long PROCESSOR_READING_LIFE_NS = 20000;
-
-long long monotonicNs() {
+// Real elapsed time, in clock_t ticks (CLOCKS_PER_SEC a second). Processor time would count the
+// GL driver's worker threads too and run the scene faster than the wall clock.
+clock_t systemFineClock() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return now.tv_sec * 1000000000LL + now.tv_nsec;
-}
-
-clock_t systemProcessorClock() {
-    static clock_t reading = 0;
-    static long long readAtNs = 0;
-    static bool read = false;
-    long long now = monotonicNs();
-    if (!read || now - readAtNs >= PROCESSOR_READING_LIFE_NS) {
-        reading = clock();
-        readAtNs = now;
-        read = true;
-    }
-    return reading;
+    const long nsPerTick = 1000000000L / CLOCKS_PER_SEC;
+    return (clock_t)now.tv_sec * CLOCKS_PER_SEC + (clock_t)(now.tv_nsec / nsPerTick);
 }
 time_t systemCalendarClock() { return time(nullptr); }
 
-timer::ProcessorClock processorClock = systemProcessorClock;
+timer::FineClock fineClock = systemFineClock;
 timer::CalendarClock calendarClock = systemCalendarClock;
 
 void announce(const char* msg) {
@@ -39,8 +24,8 @@ void announce(const char* msg) {
 }
 }  // namespace
 
-void timer::useClocks(ProcessorClock processor, CalendarClock calendar) {
-    processorClock = processor ? processor : systemProcessorClock;
+void timer::useClocks(FineClock fine, CalendarClock calendar) {
+    fineClock = fine ? fine : systemFineClock;
     calendarClock = calendar ? calendar : systemCalendarClock;
 }
 
@@ -50,7 +35,7 @@ void timer::start(const char* msg) {
     announce(msg);
     if (running) return;
     running = true;
-    start_clock = processorClock();
+    start_clock = fineClock();
     start_time = calendarClock();
 }
 
@@ -58,7 +43,7 @@ void timer::restart(const char* msg) {
     announce(msg);
     running = true;
     acc_time = 0.0;
-    start_clock = processorClock();
+    start_clock = fineClock();
     start_time = calendarClock();
 }
 
@@ -69,7 +54,7 @@ void timer::stop(const char* msg) {
 }
 
 namespace {
-// Processor time of the whole process below a minute, whole calendar seconds beyond.
+// The fine clock below a minute, whole calendar seconds beyond.
 double between(clock_t fromClock, time_t fromTime, clock_t nowClock, time_t nowTime) {
     time_t seconds = nowTime - fromTime;
     if (seconds > 59) return (double)seconds;
@@ -79,13 +64,13 @@ double between(clock_t fromClock, time_t fromTime, clock_t nowClock, time_t nowT
 
 double timer::elapsed_time() {
     time_t now = calendarClock();
-    // The processor clock is only read when the calendar difference leaves it in use.
+    // The fine clock is only read when the calendar difference leaves it in use.
     if (now - start_time > 59) return (double)(now - start_time);
-    return between(start_clock, start_time, processorClock(), now);
+    return between(start_clock, start_time, fineClock(), now);
 }
 
 double timer::lap() {
-    clock_t nowClock = processorClock();
+    clock_t nowClock = fineClock();
     time_t nowTime = calendarClock();
     double step = between(start_clock, start_time, nowClock, nowTime);
     running = true;

@@ -1,4 +1,4 @@
-// Stopwatch: processor time for steps under a minute, whole calendar seconds beyond.
+// Stopwatch: real (monotonic) time for steps under a minute, whole calendar seconds beyond.
 #ifndef QORVEL_TIMER_H
 #define QORVEL_TIMER_H
 
@@ -6,7 +6,7 @@
 
 class timer {
 public:
-    typedef clock_t (*ProcessorClock)();
+    typedef clock_t (*FineClock)();  // ticks of 1/CLOCKS_PER_SEC s
     typedef time_t (*CalendarClock)();
 
     timer();
@@ -22,7 +22,7 @@ public:
     double accumulated() const { return acc_time; }
 
     // Test seam: replace the two clocks every timer reads; null restores the C library's.
-    static void useClocks(ProcessorClock processor, CalendarClock calendar);
+    static void useClocks(FineClock fine, CalendarClock calendar);
 
 private:
     bool running;

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace {
 clock_t fakeClock = 5000000;
@@ -67,15 +69,13 @@ TEST(Timer, LapMeasuresEachStepFromTheLastOnOneReading) {
     timer::useClocks(nullptr, nullptr);
 }
 
-TEST(Timer, SystemProcessorClockFollowsWorkDone) {
+TEST(Timer, SystemClockFollowsTheWallClockNotTheProcessor) {
     timer::useClocks(nullptr, nullptr);
     timer t;
     t.start();
-    clock_t begin = clock();
-    volatile double sink = 0.0;
-    while (clock() - begin < CLOCKS_PER_SEC / 50) sink = sink + 1.0;  // 20 ms of work
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // no processor time spent
     double step = t.lap();
-    EXPECT_GE(step, 0.019);
+    EXPECT_GE(step, 0.049);
     EXPECT_LT(step, 5.0);
     double total = 0.0;
     for (int i = 0; i < 1000; i++) {  // back-to-back laps never run backwards
