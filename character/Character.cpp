@@ -99,7 +99,20 @@ Character::~Character() {
 void Character::update() {
     if (isPaused()) return;
     const double dt = myTimer.lap();
+    const QOR3dVector before = velocity;
+    const QOR3dVector from = position;
     stepSemiImplicit(position, velocity, acceleration, dt);
+    // Sideways, only friction acts on a character, and friction stops motion rather than
+    // reversing it: the step that would turn the horizontal motion round ends at rest, where
+    // friction no longer pulls.
+    if (velocity.x * before.x + velocity.z * before.z < 0.0f) {
+        velocity.x = 0.0f;
+        velocity.z = 0.0f;
+        acceleration.x = 0.0f;
+        acceleration.z = 0.0f;
+        position.x = from.x;
+        position.z = from.z;
+    }
 }
 
 void Character::draw() {

@@ -35,7 +35,7 @@ float randomUnit() { return (float)(std::rand() / RAND_SCALE); }
 
 Controller::Controller(Character* c, Terrain* t)
     : myCharacter(c), myTerrain(t), jumping(false), walking(false), llangle(0.0f),
-      rlangle(0.0f), deltaang(0.0f), lastHorizontal(0.0f, 0.0f, 0.0f) {}
+      rlangle(0.0f), deltaang(0.0f) {}
 
 Controller::~Controller() {
     myCharacter = nullptr;
@@ -52,7 +52,6 @@ void Controller::setHorizontalVelocity(float degrees, float speed) {
     const float c = (float)std::cos(degrees * MOVE_DEG_TO_RAD);
     myCharacter->setXVelocity(s * speed);
     myCharacter->setZVelocity(c * speed);
-    lastHorizontal = QOR3dVector(s * speed, 0.0f, c * speed);
     updateVerticalPosition();
 }
 
@@ -89,20 +88,16 @@ void Controller::setWalking(bool onoff) {
 void Controller::update() {
     const QOR3dVector v = myCharacter->getVelocity();
     const float horizontalSpeed = std::sqrt(v.x * v.x + v.z * v.z);
-    const bool turnedAround = v.x * lastHorizontal.x + v.z * lastHorizontal.z < 0.0f;
-    if (horizontalSpeed < REST_SPEED || turnedAround) {
-        // Nearly still, or friction has pushed the speed past zero: with a steady frame time
-        // it would swing between the same two speeds forever, so stop here instead.
+    if (horizontalSpeed < REST_SPEED) {
+        // Nearly still: stop outright rather than creep on at a crawl.
         myCharacter->setXVelocity(0.0f);
         myCharacter->setZVelocity(0.0f);
         myCharacter->setXAcceleration(0.0f);
         myCharacter->setZAcceleration(0.0f);
-        lastHorizontal = QOR3dVector(0.0f, 0.0f, 0.0f);
     } else {
         const QOR3dVector u = v.normalize();
         myCharacter->setXAcceleration(FRICTION * u.x);
         myCharacter->setZAcceleration(FRICTION * u.z);
-        lastHorizontal = QOR3dVector(v.x, 0.0f, v.z);
     }
     if (walking) walk();
     updateVerticalPosition();

@@ -45,9 +45,6 @@ private:
     float llangle;
     float rlangle;
     float deltaang;
-    // Horizontal velocity last set by a move or seen by update(); friction that has turned the
-    // motion around since then has overshot zero.
-    QOR3dVector lastHorizontal;
 };
 
 #endif
