@@ -216,7 +216,8 @@ void ParticleSystem::draw() {
     static std::vector<Piece> pieces;  // reused from frame to frame; GL runs on one thread
     pieces.clear();
     // Room for the worst case at once, so a frame with more live particles allocates nothing.
-    pieces.reserve(2 * (size_t)numParticles);
+    // A count below zero (a subclass that does not clamp) means no particles.
+    pieces.reserve(2 * (size_t)std::max(numParticles, 0));
     Particle* last = nullptr;
     int texturing = -1;
     bool pointSmoothUsed = false, lineSmoothUsed = false, normalSet = false;

@@ -29,6 +29,7 @@ struct Set : ParticleSystem {
                                                           type, true, 10.0f, size, 1.0f);
     }
     GLuint texture() { return myTexture.GetID(); }
+    void setCount(int n) { numParticles = n; }
 };
 
 float unit() { return std::rand() / (float)RAND_MAX; }
@@ -192,4 +193,8 @@ TEST_F(SystemDrawTest, AllDeadSetDrawsNothingAndTouchesNoMoreThanItsParticles) {
     EXPECT_EQ(lit(render(set, true, batched)), 0);
     EXPECT_EQ(lit(render(set, false, own)), 0);
     EXPECT_EQ(own, batched);
+    Set broken(texturePath);  // a subclass that let its count go below zero
+    broken.setCount(-3);
+    EXPECT_EQ(lit(render(broken, true, batched)), 0);
+    EXPECT_EQ((GLuint)batched.back(), broken.texture());  // still binds its sprite
 }
