@@ -61,6 +61,9 @@ void configureMemory() {
 }
 
 int quorvelMain(int argc, char** argv) {
+    // Every line out is progress or a diagnostic: deliver each one as it is printed, even to
+    // a pipe or a file, so nothing is held back when the run is cut short.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     configureMemory();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
