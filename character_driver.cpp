@@ -366,10 +366,11 @@ void displayCallback() {
 }
 
 // ---- Keys -------------------------------------------------------------------------------
-static void moveArmGoal(float dx, float dy, float dz) {
-    aendpos.x = (float)(aendpos.x + (double)dx);
-    aendpos.y = (float)(aendpos.y + (double)dy);
-    aendpos.z = (float)(aendpos.z + (double)dz);
+// The step stays a double until it is added: narrowing 0.1 to float first drifts the goal.
+static void moveArmGoal(double dx, double dy, double dz) {
+    aendpos.x = (float)(aendpos.x + dx);
+    aendpos.y = (float)(aendpos.y + dy);
+    aendpos.z = (float)(aendpos.z + dz);
     setTestArmGoals();
 }
 

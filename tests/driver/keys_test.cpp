@@ -70,6 +70,13 @@ TEST_F(KeysTest, ArmGoalKeysMoveTheMarkerAndReachBothArms) {
         EXPECT_VEC_EQ(testCharacter->getLeftArmGoal(), aendpos, 0);
         EXPECT_VEC_EQ(testCharacter->getRightArmGoal(), aendpos, 0);
     }
+    aendpos = QOR3dVector(0, 0, 4);
+    float z = 4.0f;
+    for (int i = 0; i < 40; i++) {
+        keyCallback('p', 0, 0);
+        z = (float)(z - 0.1);  // a step narrowed to 0.1f first would end at 1.56462e-06
+    }
+    EXPECT_EQ(aendpos.z, z);
 }
 
 TEST_F(KeysTest, LowerCaseAndUnmappedKeysChangeNothing) {
