@@ -3,6 +3,9 @@
 
 QORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev xvfb xauth xdotool)
+# The fuzzer's compiler and the package that brings it with its libFuzzer runtime.
+QORVEL_FUZZ_CXX=clang++-14
+QORVEL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 # Installs the Debian packages that are missing; exits non-zero naming them when it cannot.
 ensure_packages() {
