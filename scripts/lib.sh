@@ -3,6 +3,9 @@
 
 QORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libgtest-dev xvfb xauth xdotool)
+# Every virtual display the scripts start. -noreset: a server that resets when its last client
+# leaves drops any client that connects meanwhile (scripts/stress_displays shows it).
+QORVEL_XVFB_ARGS=(-noreset -screen 0 1024x1024x24)
 # The fuzzer's compiler and the package that brings it with its libFuzzer runtime.
 QORVEL_FUZZ_CXX=clang++-14
 QORVEL_FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
@@ -37,4 +40,9 @@ configure_and_build() {
     shift 2
     cmake -S "$QORVEL_ROOT" -B "$QORVEL_ROOT/$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
     cmake --build "$QORVEL_ROOT/$dir" -j "$(nproc)"
+}
+
+# on_virtual_display COMMAND [ARGS...]: runs the command on a fresh Xvfb of its own.
+on_virtual_display() {
+    xvfb-run -a -s "${QORVEL_XVFB_ARGS[*]}" "$@"
 }

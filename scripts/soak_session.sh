@@ -13,7 +13,10 @@ pid=$!
 win=$(xdotool search --sync --name "^Quorvel$" | head -n 1)
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null; }
 
-baseline_at=$(( seconds < 120 ? seconds / 2 : 60 ))
+# The GL driver fills its caches over the first minutes: readings in the warm-up are shown but
+# not judged. The baseline is the lowest reading of the quarter after it.
+warmup=$(( seconds / 4 < 120 ? seconds / 4 : 120 ))
+baseline_end=$(( warmup + (seconds - warmup) / 4 ))
 # Short runs sample more often, so each span's highest reading is a fair one.
 sample_every=$(( seconds <= 120 ? 2 : 5 ))
 start=$(date +%s)
@@ -43,14 +46,15 @@ last=$(rss_kib)
 samples+=("end:${last}KiB")
 readings+=("$seconds:$last")
 # The GL driver frees replaced textures a few frames late, so readings spike by several MiB
-# on top of a steady floor; a leak raises the floor. Compare the lowest reading of the first
-# minute (or first half) with the lowest of the last quarter of the run.
+# on top of a steady floor; a leak raises the floor. Compare the lowest reading after the
+# warm-up with the lowest of the last quarter of the run.
 baseline=-1
 final=-1
 for r in "${readings[@]}"; do
     t=${r%%:*}
     v=${r##*:}
-    if [ "$t" -le "$baseline_at" ] && { [ "$baseline" -lt 0 ] || [ "$v" -lt "$baseline" ]; }; then
+    if [ "$t" -ge "$warmup" ] && [ "$t" -le "$baseline_end" ] && \
+       { [ "$baseline" -lt 0 ] || [ "$v" -lt "$baseline" ]; }; then
         baseline=$v
     fi
     if [ "$t" -ge $(( seconds * 3 / 4 )) ] && { [ "$final" -lt 0 ] || [ "$v" -lt "$final" ]; }; then
@@ -67,7 +71,7 @@ wait "$pid" || status=$?
 growth=$(( final - baseline ))
 echo "soak: keys sent: $sent over ${seconds}s"
 echo "soak: memory samples: ${samples[*]}"
-echo "soak: lowest resident memory in the first ${baseline_at}s: $baseline KiB; in the last quarter: $final KiB; growth $growth KiB"
+echo "soak: warm-up ${warmup}s; lowest resident memory from ${warmup}s to ${baseline_end}s: $baseline KiB; in the last quarter: $final KiB; growth $growth KiB"
 echo "soak: exit status $status"
 if grep -q "ERROR: AddressSanitizer\|runtime error:\|Segmentation" "$log"; then
     echo "soak: FAIL: the program reported a fault"; tail -n 30 "$log"; exit 1

@@ -37,13 +37,7 @@ Result runProgramWithKeys(const std::string& dir, const std::string& keys) {
         "if [ -n \"$win\" ]; then sleep 0.3; for k in " + keys + "; do " +
         "xdotool key --window \"$win\" \"$k\" 2>/dev/null; sleep 0.3; done; fi; " +
         "wait $pid; }";
-    // A fresh X server now and then refuses its first real client under heavy parallel load;
-    // that is the test machine's trouble, not the program's, so such a run is made again.
-    Result result = runShell(onOwnDisplay(cmd));
-    for (int retry = 0; retry < 2 && result.output.find("failed to open display") != std::string::npos;
-         retry++)
-        result = runShell(onOwnDisplay(cmd));
-    return result;
+    return runShell(onOwnDisplay(cmd));
 }
 
 std::string programPath() { return std::string(QORVEL_BINARY_DIR) + "/quorvel"; }
