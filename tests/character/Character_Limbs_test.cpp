@@ -2,13 +2,9 @@
 #include "kinematics.h"
 #include "support/gl_context.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 
 namespace {
-class LimbTest : public GLTest {};
-
 int litPixels() {
     glFinish();
     std::vector<unsigned char> px = testgl::readBack(0, 0, 800, 800);
@@ -16,6 +12,7 @@ int litPixels() {
     for (size_t i = 0; i < px.size(); i += 4) lit += (px[i] | px[i + 1] | px[i + 2]) != 0;
     return lit;
 }
+class LimbTest : public GLTest {};
 }  // namespace
 
 TEST_F(LimbTest, UpdateEndpointDrawsNothing) {

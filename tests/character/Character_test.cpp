@@ -1,43 +1,33 @@
 // Whole-figure checks: integration and pause, heading, pixels and blending.
 #include "Character.h"
 #include "kinematics.h"
+#include "support/fakes.h"
 #include "support/gl_context.h"
 
-#include <gtest/gtest.h>
-
-namespace {
-clock_t fakeClock = 0;
-clock_t readFakeClock() { return fakeClock; }
-time_t readFakeTime() { return 1700000000; }
-
-class CharacterDrawing : public GLTest {};
-
-}  // namespace
-
 TEST(CharacterMotion, SemiImplicitEulerOnItsOwnStopwatchAndPause) {
-    timer::useClocks(readFakeClock, readFakeTime);
+    fake::Scope fakes;
     Character c;
     c.setVelocity(QOR3dVector(1, 0, 0));
-    fakeClock += 500000;
+    fake::advance(0.5);
     c.update();
     EXPECT_VEC_NEAR(c.getPosition(), 0.5f, 0, 0, 1e-7);
-    fakeClock += 1500000;
-
+    fake::advance(1.5);
     c.setPosition(QOR3dVector(0, 0, 0));
     c.setVelocity(QOR3dVector(0, 0, 0));
     c.setAcceleration(QOR3dVector(0, -1, 0));
-    fakeClock += 250000;
+    fake::advance(0.25);
     c.pause();
     c.update();  // paused: nothing moves and the step keeps running
     EXPECT_EQ(c.getYVelocity(), 0.0f);
     c.pause();
     EXPECT_FALSE(c.isPaused());
-    fakeClock += 250000;
+    fake::advance(0.25);
     c.update();  // one step of 2 s since its last update, the paused time included
     EXPECT_FLOAT_EQ(c.getYVelocity(), -2.0f);
     EXPECT_FLOAT_EQ(c.getYPosition(), -4.0f);  // dt squared, not half of it
-    timer::useClocks(nullptr, nullptr);
 }
+
+class CharacterDrawing : public GLTest {};
 
 TEST_F(CharacterDrawing, HeadingNinetyFacesPlusXAndTipsEndInTheirFrames) {
     Character c;
@@ -54,7 +44,8 @@ TEST_F(CharacterDrawing, HeadingNinetyFacesPlusXAndTipsEndInTheirFrames) {
     QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
     EXPECT_VEC_NEAR(c.myLeftArm->getEndPoint(), arm.x, arm.y, arm.z - 5, 1e-4);
     EXPECT_GT(arm.x, 2.3f);  // body +z is world +x
-    EXPECT_VEC_EQ(c.myLeftLeg->getEndPoint(), kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90), 1e-4);
+    QOR3dVector leg = kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90);
+    EXPECT_VEC_EQ(c.myLeftLeg->getEndPoint(), leg, 1e-4);
     EXPECT_LT(kin::distance(c.myLeftLeg->getEndPoint(), c.getLeftLegGoal()), 0.05f);
 }
 
@@ -72,9 +63,10 @@ TEST_F(CharacterDrawing, PixelsShowTheFigureWhereItStands) {
     c.draw();
     EXPECT_FALSE(glIsEnabled(GL_BLEND));  // the head's see-through shell turns it off after
     glFinish();
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(520, 420), 255, 0, 0, 2));  // the hips
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(520, 460), 255, 0, 0, 2));  // the chest
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 420), 0, 0, 0, 0));    // not at the origin
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(520, 640), 0, 0, 0, 0));    // nothing overhead
+    // The hips and the chest; nothing at the origin or overhead.
+    const struct { int x, y, r; } probes[] = {{520, 420, 255}, {520, 460, 255}, {400, 420, 0},
+                                              {520, 640, 0}};
+    for (const auto& p : probes)
+        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(p.x, p.y), p.r, 0, 0, p.r ? 2 : 0)) << p.y;
     glDisable(GL_DEPTH_TEST);
 }

@@ -1,11 +1,11 @@
 // Tests of the rotation routines: axis rotations, roll-pitch-yaw, axis-angle and quaternions.
 #include "lib_math.h"
 #include "math/matrix_check.h"
+#include "support/fakes.h"
 
 #include <random>
 
 namespace {
-
 const float PI_F = 3.14159265f;
 
 void randomUnitAxis(std::mt19937& gen, float k[3]) {
@@ -17,24 +17,20 @@ void randomUnitAxis(std::mt19937& gen, float k[3]) {
     } while (len < 0.1f);
     for (int i = 0; i < 3; i++) k[i] /= len;
 }
-
 }  // namespace
 
 TEST(Rotations, AxisRotationsAreRightHandedAndBadAxisIsReported) {
     // Quarter turns: z takes x to y, x takes y to z, y takes z to x.
     const char axes[3] = {'z', 'x', 'y'};
-    float from[3][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}}, m[4][4], out[4];
+    float from[3][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}}, m[4][4], out[4], id[4][4];
     for (int a = 0; a < 3; a++) {
         rotmat(axes[a], PI_F / 2, m);
         tmmult(out, m, from[a]);
         const float* to = from[(a + 1) % 3];
         EXPECT_TRUE(valuesNear(out, {to[0], to[1], to[2], to[3]}, 1e-6f)) << axes[a];
     }
-    float id[4][4];
     idenmat(id);
-    testing::internal::CaptureStdout();
-    rotmat('X', 0.7f, m);  // axis names are lower case: reported, identity returned
-    testing::internal::GetCapturedStdout();
+    quietly([&] { rotmat('X', 0.7f, m); });  // axis names are lower case: reported, identity
     EXPECT_TRUE(matricesNear(m, id, 0.0f));
 }
 
@@ -43,9 +39,6 @@ TEST(Rotations, RollPitchYawRoundTrips) {
     idenmat(id);
     mat2rpy(id, rpy);
     EXPECT_NEAR(rpy[2], PI_F, 1e-6f);
-    rpy2mat(rpy, back);
-    EXPECT_TRUE(matricesNear(back, id, 1e-6f));
-
     float known[3] = {0.1f, 0.2f, 0.3f};
     rpy2mat(known, m);
     EXPECT_NEAR(m[2][0], -std::sin(0.2f), 1e-6f);  // roll first: x axis sees only pitch, yaw
@@ -77,27 +70,21 @@ TEST(Rotations, AxisAngleMatchesAxisRotationsAndInverts) {
             rotmat(names[a], th, r2);
             EXPECT_TRUE(matricesNear(r1, r2, 1e-6f)) << names[a] << " " << th;
         }
-
-    // The axis comes from the skew part, so its error grows as 1/sin(th) at both ends.
+    // The axis comes from the skew part, so its error grows as 1/sin(th) at both ends; within
+    // about 1e-4 of 0 or of pi the sine vanishes and the result is angle 0 about x.
     std::mt19937 gen(23);
-    for (float th : {1e-3f, 0.3f, 1.5707963f, 3.0f, 3.1405f})
+    for (float th : {1e-3f, 0.3f, 1.5707963f, 3.0f, 3.1405f, 0.0f, 5e-5f, PI_F - 5e-5f, PI_F})
         for (int trial = 0; trial < 50; trial++) {
             float k[3], m[4][4], kb[3], thb;
             randomUnitAxis(gen, k);
             rotkth(m, k, th);
             rotkthi(kb, &thb, m);
-            EXPECT_NEAR(thb, th, 2e-4f);
-            for (int i = 0; i < 3; i++) EXPECT_NEAR(kb[i], k[i], 2e-7f / std::sin(th) + 1e-6f) << th;
+            bool vanishes = std::sin(th) < 1e-4f;
+            EXPECT_NEAR(thb, vanishes ? 0 : th, vanishes ? 0 : 2e-4f);
+            for (int i = 0; i < 3; i++)
+                EXPECT_NEAR(kb[i], vanishes ? i == 0 : k[i], vanishes ? 0 : 2e-7f / std::sin(th) + 1e-6f)
+                    << th;
         }
-
-    // Within about 1e-4 of 0 or of pi the sine vanishes: reported as angle 0 about x.
-    for (float th : {0.0f, 5e-5f, PI_F - 5e-5f, PI_F}) {
-        float k[3] = {0.6f, 0.0f, 0.8f}, kb[3], thb = 9, m[4][4];
-        rotkth(m, k, th);
-        rotkthi(kb, &thb, m);
-        EXPECT_EQ(thb, 0.0f) << th;
-        EXPECT_TRUE(valuesNear(kb, {1, 0, 0}, 0.0f)) << th;
-    }
 }
 
 TEST(Rotations, QuaternionsMatchAxisAngleAndRoundTrip) {

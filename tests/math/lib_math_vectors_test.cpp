@@ -9,10 +9,9 @@ TEST(VectorRoutines, CrossNormSizeInitCopyAddSub) {
     float a[4] = {2, 0, 0, 0}, b[4] = {0, 0, 3, 0};
     xprodnorm(v, a, b);
     EXPECT_TRUE(valuesNear(v, {0, -1, 0}, 1e-7f));
-    float n[4] = {3, 0, 4, 42};
+    float n[4] = {3, 0, 4, 42}, w[4] = {1, 2, 2, 0}, c[4] = {5, 5, 5, 5};
     norm(n);
     EXPECT_TRUE(valuesNear(n, {0.6f, 0, 0.8f, 42}, 1e-6f));
-    float w[4] = {1, 2, 2, 0}, c[4] = {5, 5, 5, 5};
     EXPECT_FLOAT_EQ(vecsize(w), 3);
     vecinit(c);
     EXPECT_TRUE(valuesNear(c, {0, 0, 0, 1}, 0));
