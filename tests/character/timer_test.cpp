@@ -42,8 +42,7 @@ TEST(Timer, LapMeasuresEachStepFromTheLastOnOneReading) {
     fake::calendar += 75;
     EXPECT_DOUBLE_EQ(t.lap(), 75.0);  // a long gap comes back in calendar seconds
     EXPECT_DOUBLE_EQ(t.lap(), 0.0);
-    EXPECT_DOUBLE_EQ(idle.lap(), (double)fake::calendar);  // never started: from 1970
-    EXPECT_TRUE(idle.isRunning());
+    EXPECT_TRUE(idle.lap() == (double)fake::calendar && idle.isRunning());  // from 1970
 }
 
 TEST(Timer, SystemProcessorClockFollowsWorkDone) {
@@ -52,12 +51,11 @@ TEST(Timer, SystemProcessorClockFollowsWorkDone) {
     clock_t begin = clock();
     volatile double sink = 0.0;
     while (clock() - begin < CLOCKS_PER_SEC / 50) sink = sink + 1.0;  // 20 ms of work
-    double step = t.lap(), total = 0.0;
-    EXPECT_TRUE(step >= 0.019 && step < 5.0) << step;
+    double step = t.lap(), total = 0.0, least = 0.0;
     for (int i = 0; i < 1000; i++) {  // back-to-back laps never run backwards
         double next = t.lap();
-        EXPECT_GE(next, 0.0);
+        least = std::min(least, next);
         total += next;
     }
-    EXPECT_LT(total, 5.0);
+    EXPECT_TRUE(step >= 0.019 && step < 5.0 && least >= 0.0 && total < 5.0) << step << " " << total;
 }

@@ -3,9 +3,10 @@
 #include "support/fakes.h"
 
 #include <cmath>
-#include <memory>
 
 namespace {
+const aForce GRAVITY = &ForceField::forceGravity, DRAG = &ForceField::forceDrag;
+
 // A system whose particles the test places by hand, with the given force fields.
 struct HandSystem : ParticleSystem {
     explicit HandSystem(std::initializer_list<aForce> forces) {
@@ -22,11 +23,10 @@ struct HandSystem : ParticleSystem {
                                 Particle::PARTICLE_POLYGON, true, 100.0f, 1.0f, mass);
     }
 };
-const aForce GRAVITY = &ForceField::forceGravity, DRAG = &ForceField::forceDrag;
 }  // namespace
 
-TEST(ParticleSystem, ForcesApplyInTheOrderPushed) {
-    fake::Scope fakes;  // frozen clock: the step only reveals the accelerations
+TEST(ParticleSystem, ForcesApplyInTheOrderPushedAndAFallSettlesUntilPaused) {
+    fake::Scope fakes;  // frozen clock: the first step only reveals the accelerations
     HandSystem gd{GRAVITY, DRAG}, dg{DRAG, GRAVITY};
     Particle* a = gd.add(QOR3dVector(0.5f, -1.0f, 0.0f), 2.0f);
     Particle* b = dg.add(QOR3dVector(0.5f, -1.0f, 0.0f), 2.0f);
@@ -34,26 +34,22 @@ TEST(ParticleSystem, ForcesApplyInTheOrderPushed) {
     dg.update();
     EXPECT_NEAR(a->getYAcceleration(), -0.4405, 1e-6);
     EXPECT_NEAR(b->getYAcceleration(), 0.05 - 0.981, 1e-6);
-}
-
-TEST(ParticleSystem, FallSettlesNearTerminalSpeedAndPauseFreezes) {
-    fake::Scope fakes;
-    HandSystem s{GRAVITY, DRAG};
-    Particle* p = s.add(QOR3dVector(0.3f, 1.5f, -0.3f));
+    a->setVelocity(QOR3dVector(0.3f, 1.5f, -0.3f));
+    a->setMass(1.0f);
     for (int i = 0; i < 3000; i++) {
         fake::advance(0.01);
-        s.update();
+        gd.update();
     }
-    EXPECT_NEAR(p->getYVelocity(), -std::sqrt(0.981 / 0.2), 0.01);  // about -2.21
-    float y = p->getYPosition();
-    s.pause();
+    EXPECT_NEAR(a->getYVelocity(), -std::sqrt(0.981 / 0.2), 0.01);  // about -2.21
+    float y = a->getYPosition();
+    gd.pause();
     fake::advance(3.0);
-    s.update();
-    EXPECT_EQ(p->getYPosition(), y);
-    s.pause();
+    gd.update();
+    EXPECT_EQ(a->getYPosition(), y);
+    gd.pause();
     fake::advance(0.1);
-    s.update();  // only the time since resuming
-    EXPECT_NEAR(p->getYPosition(), y + 0.1 * p->getYVelocity(), 1e-4);
+    gd.update();  // only the time since resuming
+    EXPECT_NEAR(a->getYPosition(), y + 0.1 * a->getYVelocity(), 1e-4);
 }
 
 TEST(ParticleSystem, TenForcesFitAndTheEleventhIsRefused) {

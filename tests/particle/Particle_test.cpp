@@ -96,26 +96,26 @@ TEST_F(ParticleDrawTest, BillboardKeepsItsSizeUnderRotationAndScale) {
 TEST_F(ParticleDrawTest, PointAndStreakColoursAndDeadParticleInvisible) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    auto p = make(Particle::PARTICLE_POINT), line = make(Particle::PARTICLE_LINE);
-    p->setSize(9.0f);
+    auto p = make(Particle::PARTICLE_POINT), line = make(Particle::PARTICLE_LINE),
+         dead = make(Particle::PARTICLE_POINT);
     p->setPosition(QOR3dVector(0.0f, 0.5f, 0.0f));  // pixel (400, 600)
-    line->setSize(4.0f);
+    dead->setPosition(QOR3dVector(0.0f, -0.5f, 0.0f));  // pixel (400, 200)
+    dead->setAlive(false);
     line->setVelocity(QOR3dVector(-0.5f, 0.0f, 0.0f));  // trails from x=0 to x=+1
-    for (auto* q : {p.get(), line.get()}) {
+    for (auto* q : {p.get(), line.get(), dead.get()}) {
+        q->setSize(q == line.get() ? 4.0f : 9.0f);
         q->setColor(1, 1, 0, 1);
         q->draw();
     }
     glFinish();
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 600), 255, 255, 0, 10));
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(410, 400), 250, 250, 0, 12));
+    // Probe, colour and tolerance: the point, the streak's head, nothing ahead or where the
+    // dead one stands.
+    const int probes[][5] = {{400, 600, 255, 10}, {410, 400, 250, 12}, {300, 400, 0, 0},
+                             {400, 200, 0, 0}};
+    for (const auto& q : probes)
+        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(q[0], q[1]), q[2], q[2], 0, q[3])) << q[1];
     EXPECT_LT(testgl::pixelAt(600, 400).r, 200);  // fading towards the tail
     EXPECT_LT(testgl::pixelAt(790, 400).r, 30);
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(300, 400), 0, 0, 0, 0));  // none ahead
-    glClear(GL_COLOR_BUFFER_BIT);
-    p->setAlive(false);
-    p->draw();
-    glFinish();
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 600), 0, 0, 0, 0));
 }
 
 TEST_F(ParticleDrawTest, EachStyleLeavesItsDocumentedState) {
