@@ -1,61 +1,114 @@
-// Whole-figure checks: integration and pause, heading, pixels and blending.
+// The figure: integration and pause, limbs measured and drawn, limb searches, pixels.
 #include "Character.h"
 #include "kinematics.h"
+#include "support/fakes.h"
 #include "support/gl_context.h"
 
-#include <gtest/gtest.h>
+#include <algorithm>
 
 namespace {
-clock_t fakeClock = 0;
-clock_t readFakeClock() { return fakeClock; }
-time_t readFakeTime() { return 1700000000; }
-
 class CharacterDrawing : public GLTest {};
 
+int litPixels() {
+    glFinish();
+    std::vector<unsigned char> px = testgl::readBack(0, 0, 800, 800);
+    int lit = 0;
+    for (size_t i = 0; i < px.size(); i += 4) lit += (px[i] | px[i + 1] | px[i + 2]) != 0;
+    return lit;
+}
 }  // namespace
 
 TEST(CharacterMotion, SemiImplicitEulerOnItsOwnStopwatchAndPause) {
-    timer::useClocks(readFakeClock, readFakeTime);
+    fake::Scope fakes;
     Character c;
     c.setVelocity(QOR3dVector(1, 0, 0));
-    fakeClock += 500000;
+    fake::advance(0.5);
     c.update();
     EXPECT_VEC_NEAR(c.getPosition(), 0.5f, 0, 0, 1e-7);
-    fakeClock += 1500000;
-
+    fake::advance(1.5);
     c.setPosition(QOR3dVector(0, 0, 0));
     c.setVelocity(QOR3dVector(0, 0, 0));
     c.setAcceleration(QOR3dVector(0, -1, 0));
-    fakeClock += 250000;
+    fake::advance(0.25);
     c.pause();
     c.update();  // paused: nothing moves and the step keeps running
     EXPECT_EQ(c.getYVelocity(), 0.0f);
     c.pause();
-    EXPECT_FALSE(c.isPaused());
-    fakeClock += 250000;
+    fake::advance(0.25);
     c.update();  // one step of 2 s since its last update, the paused time included
     EXPECT_FLOAT_EQ(c.getYVelocity(), -2.0f);
     EXPECT_FLOAT_EQ(c.getYPosition(), -4.0f);  // dt squared, not half of it
-    timer::useClocks(nullptr, nullptr);
 }
 
-TEST_F(CharacterDrawing, HeadingNinetyFacesPlusXAndTipsEndInTheirFrames) {
+TEST_F(CharacterDrawing, MeasuringALimbDrawsNothingDrawingShowsItAndKeepsTheMatrix) {
+    glClearColor(0, 0, 0, 0);
+    glRotatef(90, 0, 1, 0);  // the limbs lie along +x, across the view
+    Character_Arm arm(0, 0, -0.3f, 0, 0, 0, 0);
+    Character_Leg leg(0, 0.3f, -0.5f, 0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+    arm.updateEndpoint();
+    leg.updateEndpoint();
+    EXPECT_EQ(litPixels(), 0);
+    EXPECT_NEAR(arm.getEndPoint().x, 0.28f, 1e-5);  // measured all the same
+    arm.draw();
+    int armPixels = litPixels();
+    EXPECT_GT(armPixels, 500);
+    GLfloat before[16], after[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, before);
+    leg.draw();
+    EXPECT_GT(litPixels(), armPixels + 500);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after);
+    EXPECT_TRUE(std::equal(before, before + 16, after));  // the caller's matrix is left alone
+}
+
+TEST_F(CharacterDrawing, LimbsReachGoalsAtHeadingNinetyAndTipsEndInTheirFrames) {
     Character c;
     c.setPosition(QOR3dVector(2, 1, -3));
     c.setHeading(90);
-    c.setLeftArmGoal(QOR3dVector(3, 1.3f, -3));  // ahead of it along +x
+    Character_Arm pose(0.2f, 0.3825f, 0, 20, 30, -40, 0);  // a pose the left arm can take
+    QOR3dVector armGoal = kin::toWorld(kin::armTip(pose), c.getPosition(), 90);
+    c.setLeftArmGoal(armGoal);
     c.setLeftLegGoal(QOR3dVector(2.2f, 0.3f, -3.11f));
+    float first = 0;
     for (int i = 0; i < 40; ++i) {
         glLoadIdentity();
         glTranslatef(0, 0, -5);  // a camera: eye and world frames differ
         c.draw();
+        QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
+        if (i == 0) first = kin::distance(arm, armGoal);
     }
     // Arms keep the tip of their own draw (eye frame); legs the search's (world frame).
     QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
     EXPECT_VEC_NEAR(c.myLeftArm->getEndPoint(), arm.x, arm.y, arm.z - 5, 1e-4);
-    EXPECT_GT(arm.x, 2.3f);  // body +z is world +x
-    EXPECT_VEC_EQ(c.myLeftLeg->getEndPoint(), kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90), 1e-4);
-    EXPECT_LT(kin::distance(c.myLeftLeg->getEndPoint(), c.getLeftLegGoal()), 0.05f);
+    EXPECT_TRUE(first > 0.1f && kin::distance(arm, armGoal) < 0.04f) << first;
+    QOR3dVector leg = kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90);
+    EXPECT_VEC_EQ(c.myLeftLeg->getEndPoint(), leg, 1e-4);
+    EXPECT_LT(kin::distance(leg, c.getLeftLegGoal()), 0.05f);
+}
+
+TEST_F(CharacterDrawing, UnreachableGoalsKeepJointsInRange) {
+    Character c;
+    c.setLeftArmGoal(QOR3dVector(10, 10, 10));
+    c.setRightArmGoal(QOR3dVector(-10, -10, -10));
+    c.setLeftLegGoal(QOR3dVector(0, -10, 5));
+    c.setRightLegGoal(QOR3dVector(0, 10, -5));
+    c.draw();  // pulls the constructed left hip yaw of 45 into range first
+    for (int frame = 0; frame < 60; ++frame) {
+        c.draw();
+        // Yaw, pitch and bend against their ranges, arms first.
+        const float joints[4][3][3] = {
+            {{c.myLeftArm->getShoulderYaw(), -50, 50}, {c.myLeftArm->getShoulderPitch(), -80, 100},
+             {c.myLeftArm->getElbowPitch(), -120, 0}},
+            {{c.myRightArm->getShoulderYaw(), -50, 50}, {c.myRightArm->getShoulderPitch(), -80, 100},
+             {c.myRightArm->getElbowPitch(), -120, 0}},
+            {{c.myLeftLeg->getHipYaw(), -30, 30}, {c.myLeftLeg->getHipPitch(), -40, 120},
+             {c.myLeftLeg->getKneePitch(), 0, 140}},
+            {{c.myRightLeg->getHipYaw(), -30, 30}, {c.myRightLeg->getHipPitch(), -40, 120},
+             {c.myRightLeg->getKneePitch(), 0, 140}}};
+        for (const auto& limb : joints)
+            for (const auto& j : limb) EXPECT_TRUE(j[0] >= j[1] && j[0] <= j[2]) << j[0];
+    }
+    EXPECT_FALSE(c.myLeftArm->getIKcont());
 }
 
 TEST_F(CharacterDrawing, PixelsShowTheFigureWhereItStands) {
@@ -72,9 +125,9 @@ TEST_F(CharacterDrawing, PixelsShowTheFigureWhereItStands) {
     c.draw();
     EXPECT_FALSE(glIsEnabled(GL_BLEND));  // the head's see-through shell turns it off after
     glFinish();
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(520, 420), 255, 0, 0, 2));  // the hips
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(520, 460), 255, 0, 0, 2));  // the chest
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 420), 0, 0, 0, 0));    // not at the origin
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(520, 640), 0, 0, 0, 0));    // nothing overhead
+    // The hips and the chest; nothing at the origin or overhead.
+    const int probes[][3] = {{520, 420, 255}, {520, 460, 255}, {400, 420, 0}, {520, 640, 0}};
+    for (const auto& p : probes)
+        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(p[0], p[1]), p[2], 0, 0, p[2] ? 2 : 0)) << p[1];
     glDisable(GL_DEPTH_TEST);
 }

@@ -4,11 +4,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-class ProgramMemorySettings : public ::testing::Environment {
-public:
+struct ProgramMemorySettings : ::testing::Environment {
     void SetUp() override { configureMemory(); }
 };
-
-::testing::Environment* const settings =
-    ::testing::AddGlobalTestEnvironment(new ProgramMemorySettings);
+::testing::Environment* const settings = ::testing::AddGlobalTestEnvironment(new ProgramMemorySettings);
 }  // namespace

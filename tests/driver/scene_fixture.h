@@ -3,21 +3,15 @@
 #ifndef QORVEL_TESTS_SCENE_FIXTURE_H
 #define QORVEL_TESTS_SCENE_FIXTURE_H
 
+#include "support/fakes.h"
 #include "support/gl_context.h"
-
-#include <ctime>
 
 class SceneTest : public GLTest {
 protected:
     void SetUp() override;
     void TearDown() override;
-
-    // Advances both fake clocks and draws one frame through the display callback.
+    // Advances the fake clock and draws one frame through the display callback.
     void frame(double seconds = 1.0 / 60.0);
-    void advanceClock(double seconds);
-
-    static clock_t fakeProcessor;
-    static time_t fakeCalendar;
 };
 
 #endif

@@ -2,6 +2,8 @@
 #ifndef QORVEL_TESTS_MATRIX_CHECK_H
 #define QORVEL_TESTS_MATRIX_CHECK_H
 
+#include "QOR3dVector.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -40,6 +42,10 @@ inline testing::AssertionResult valuesNear(const float* v, std::initializer_list
         i++;
     }
     return testing::AssertionSuccess();
+}
+inline testing::AssertionResult vectorNear(QOR3dVector p, float x, float y, float z, float tol) {
+    const float v[3] = {p.x, p.y, p.z};
+    return valuesNear(v, {x, y, z}, tol);
 }
 
 #endif

@@ -11,19 +11,17 @@ TEST(FireWorks, SharedStartNoDownwardLaunchAndCapacity) {
     std::unique_ptr<FireWorks> burst(new FireWorks(20000));
     ASSERT_EQ(burst->getNumParticles(), MAX_NUM_PARTICLES);
     EXPECT_EQ(Particle::liveCount(), before + MAX_NUM_PARTICLES);
-    float start = burst->getParticle(0)->getXPosition();
+    float start = burst->getParticle(0)->getXPosition(), low = 1, high = 0;
     EXPECT_TRUE(start >= -2.5f && start <= 2.5f);
-    float low = 1, high = 0;
     for (int i = 0; i < burst->getNumParticles(); i++) {
         Particle* p = burst->getParticle(i);
         ASSERT_TRUE(p->getXPosition() == start && p->getYPosition() == start &&
                     p->getZPosition() == start);
-        ASSERT_GE(p->getYVelocity(), 0.0f);
+        ASSERT_TRUE(p->getYVelocity() >= 0 && p->getLifeTime() >= 50 && p->getLifeTime() <= 70);
         ASSERT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE);
         QORColor c = p->getColor();
         low = std::min({low, c.r, c.g, c.b});
         high = std::max({high, c.r, c.g, c.b});
-        ASSERT_TRUE(p->getLifeTime() >= 50.0f && p->getLifeTime() <= 70.0f);
     }
     EXPECT_LE(high - low, 0.5f + 1e-6f);  // one tint: every channel in the burst's half range
     burst.reset(new FireWorks(-5));

@@ -1,8 +1,10 @@
+// A fire: born at its source, reborn as flame or smoke by slot, fading by the frame.
 #include "Flames.h"
 #include "character/kinematics.h"
-#include "particle/particle_support.h"
+#include "support/fakes.h"
 #include "support/gl_context.h"
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -10,12 +12,11 @@ namespace {
 class FlamesTest : public GLTest {
 protected:
     std::unique_ptr<Flames> make(int n) {
-        testing::internal::CaptureStdout();
-        std::unique_ptr<Flames> f(new Flames(n, QOR3dVector(1.0f, 2.0f, 3.0f)));
-        testing::internal::GetCapturedStdout();
+        std::unique_ptr<Flames> f;
+        quietly([&] { f.reset(new Flames(n, QOR3dVector(1.0f, 2.0f, 3.0f))); });
         return f;
     }
-    fake::Scope scope;
+    fake::Scope fakes;
 };
 }  // namespace
 
@@ -26,9 +27,9 @@ TEST_F(FlamesTest, BornAtTheSourceWithinCapacityAndFreedWithTheFire) {
     EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP);
     EXPECT_VEC_NEAR(p->getPosition(), 1, 2, 3, 0);
     EXPECT_GT(p->getYVelocity(), 0.0f);
-    f.reset(make(20000).release());
+    f = make(20000);
     EXPECT_EQ(f->getNumParticles(), MAX_NUM_PARTICLES);
-    f.reset(make(-3).release());
+    f = make(-3);
     EXPECT_EQ(f->getNumParticles(), 0);
     EXPECT_EQ(Particle::liveCount(), before);
 }
@@ -51,6 +52,19 @@ TEST_F(FlamesTest, DeadSlotsAreRebornAtTheSourceAsFlameOrSmokeByIndex) {
         EXPECT_FLOAT_EQ(p->getColor().r, smoke ? 0.1f : 0.9f) << i;
         EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f) << i;
         EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f) << i;
+    }
+}
+
+TEST_F(FlamesTest, FlamesReddenAndFadeFivePercentAFrameSmokeHalfAPercent) {
+    std::unique_ptr<Flames> f = make(10);
+    for (int i = 0; i < 10; i++) f->getParticle(i)->setColor(1, 1, 0.5f, 1);
+    for (int frame = 0; frame < 20; frame++) f->update();  // the frozen clock ages nothing
+    for (int i = 0; i < 10; i++) {
+        QORColor c = f->getParticle(i)->getColor();
+        float fade = std::pow(i % 9 ? 0.95f : 0.995f, 20);
+        EXPECT_TRUE(c.r == 1 && c.b == 0.5f) << i;
+        EXPECT_NEAR(c.g, i % 9 ? fade : 1, 1e-5) << i;
+        EXPECT_NEAR(c.alpha, fade, 1e-5) << i;
     }
 }
 

@@ -1,11 +1,10 @@
 // A particle alone: the step, its death and freeze, its draws on screen and the state left.
 #include "Particle.h"
 #include "character/kinematics.h"
-#include "particle/particle_support.h"
+#include "support/fakes.h"
 #include "support/gl_context.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -17,7 +16,7 @@ std::unique_ptr<Particle> make(Particle::particleType type = Particle::PARTICLE_
 }  // namespace
 
 TEST(Particle, SemiImplicitStepDeathAtZeroAndFreeze) {
-    fake::Scope scope;
+    fake::Scope fakes;
     auto p = make();
     p->setVelocity(QOR3dVector(1.0f, 0.0f, 4.0f));
     p->setAcceleration(QOR3dVector(0.0f, 4.0f, 4.0f));
@@ -26,16 +25,13 @@ TEST(Particle, SemiImplicitStepDeathAtZeroAndFreeze) {
     // Velocity first, then position with it (explicit Euler would leave y at 0).
     EXPECT_VEC_NEAR(p->getVelocity(), 1, 2, 6, 1e-6);
     EXPECT_VEC_NEAR(p->getPosition(), 0.5f, 1, 3, 1e-6);
-
     p->setLifeTime(0.25f);
     fake::advance(0.25);
     p->update();  // used up exactly: dies, but this step still moves it
     EXPECT_FALSE(p->isAlive());
-    EXPECT_VEC_NEAR(p->getPosition(), 0.75f, 1.75f, 4.75f, 1e-6);
     fake::advance(1.0);
     p->update();
-    EXPECT_VEC_NEAR(p->getPosition(), 0.75f, 1.75f, 4.75f, 0);  // dead: frozen
-
+    EXPECT_VEC_NEAR(p->getPosition(), 0.75f, 1.75f, 4.75f, 1e-6);  // dead: frozen
     p->setAlive(true);
     p->setLifeTime(NAN);  // never dies
     fake::advance(1.0);
@@ -44,14 +40,14 @@ TEST(Particle, SemiImplicitStepDeathAtZeroAndFreeze) {
 }
 
 namespace {
+// An orthographic view of 400 pixels per unit, a white 1x1 texture bound, a black window.
 class ParticleDrawTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        // A scene test earlier in the same process leaves depth testing and lighting on.
-        glDisable(GL_DEPTH_TEST);
+        glDisable(GL_DEPTH_TEST);  // a scene test earlier in the process may leave these on
         glDisable(GL_LIGHTING);
-        glOrtho(-1, 1, -1, 1, -10, 10);  // 400 pixels per unit
+        glOrtho(-1, 1, -1, 1, -10, 10);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         const unsigned char white[4] = {255, 255, 255, 255};
@@ -63,22 +59,20 @@ protected:
     void TearDown() override {
         glDeleteTextures(1, &tex);
         glDisable(GL_TEXTURE_2D);
+        glDisable(GL_BLEND);
         GLTest::TearDown();
-    }
-    // Count of red pixels along the middle row and the middle column.
-    static std::pair<int, int> redExtent() {
-        glFinish();
-        std::vector<unsigned char> row = testgl::readBack(0, 400, 800, 1),
-                                   col = testgl::readBack(400, 0, 1, 800);
-        auto red = [](const std::vector<unsigned char>& px) {
-            int n = 0;
-            for (size_t i = 0; i < px.size(); i += 4) n += px[i] > 128 && px[i + 1] < 64;
-            return n;
-        };
-        return {red(row), red(col)};
     }
     GLuint tex = 0;
 };
+
+// Count of red pixels along a row or column of the window.
+int redAlong(int x, int y, int w, int h) {
+    glFinish();
+    std::vector<unsigned char> px = testgl::readBack(x, y, w, h);
+    int n = 0;
+    for (size_t i = 0; i < px.size(); i += 4) n += px[i] > 128 && px[i + 1] < 64;
+    return n;
+}
 }  // namespace
 
 TEST_F(ParticleDrawTest, BillboardKeepsItsSizeUnderRotationAndScale) {
@@ -93,37 +87,35 @@ TEST_F(ParticleDrawTest, BillboardKeepsItsSizeUnderRotationAndScale) {
         glScalef(3, 0.5f, -2);
         p->draw();
         glPopMatrix();
-        std::pair<int, int> extent = redExtent();  // 0.5 wide and high whatever the matrix
-        EXPECT_TRUE(std::abs(extent.first - 200) <= 2 && std::abs(extent.second - 200) <= 2)
-            << "type " << type << ": " << extent.first << " x " << extent.second;
+        int wide = redAlong(0, 400, 800, 1), high = redAlong(400, 0, 1, 800);
+        EXPECT_TRUE(std::abs(wide - 200) <= 2 && std::abs(high - 200) <= 2)  // 0.5 by 0.5
+            << "type " << type << ": " << wide << " x " << high;
     }
 }
 
 TEST_F(ParticleDrawTest, PointAndStreakColoursAndDeadParticleInvisible) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    auto p = make(Particle::PARTICLE_POINT), line = make(Particle::PARTICLE_LINE);
-    p->setSize(9.0f);
+    auto p = make(Particle::PARTICLE_POINT), line = make(Particle::PARTICLE_LINE),
+         dead = make(Particle::PARTICLE_POINT);
     p->setPosition(QOR3dVector(0.0f, 0.5f, 0.0f));  // pixel (400, 600)
-    line->setSize(4.0f);
+    dead->setPosition(QOR3dVector(0.0f, -0.5f, 0.0f));  // pixel (400, 200)
+    dead->setAlive(false);
     line->setVelocity(QOR3dVector(-0.5f, 0.0f, 0.0f));  // trails from x=0 to x=+1
-    for (auto* q : {p.get(), line.get()}) {
+    for (auto* q : {p.get(), line.get(), dead.get()}) {
+        q->setSize(q == line.get() ? 4.0f : 9.0f);
         q->setColor(1, 1, 0, 1);
         q->draw();
     }
     glFinish();
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 600), 255, 255, 0, 10));
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(410, 400), 250, 250, 0, 12));
+    // Probe, colour and tolerance: the point, the streak's head, nothing ahead or where the
+    // dead one stands.
+    const int probes[][5] = {{400, 600, 255, 10}, {410, 400, 250, 12}, {300, 400, 0, 0},
+                             {400, 200, 0, 0}};
+    for (const auto& q : probes)
+        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(q[0], q[1]), q[2], q[2], 0, q[3])) << q[1];
     EXPECT_LT(testgl::pixelAt(600, 400).r, 200);  // fading towards the tail
     EXPECT_LT(testgl::pixelAt(790, 400).r, 30);
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(300, 400), 0, 0, 0, 0));  // none ahead
-
-    glClear(GL_COLOR_BUFFER_BIT);
-    p->setAlive(false);
-    p->draw();
-    glFinish();
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(400, 600), 0, 0, 0, 0));
-    glDisable(GL_BLEND);
 }
 
 TEST_F(ParticleDrawTest, EachStyleLeavesItsDocumentedState) {

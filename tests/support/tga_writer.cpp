@@ -9,20 +9,16 @@
 
 namespace tgatest {
 
-namespace {
-// Death-test children share the directory, so only the creating process removes it.
-struct TempDir {
-    std::string path;
-    pid_t owner = 0;
-    ~TempDir() {
-        std::error_code ec;
-        if (!path.empty() && owner == getpid()) std::filesystem::remove_all(path, ec);
-    }
-};
-}  // namespace
-
 std::string tempPath(const std::string& name) {
-    static TempDir dir;
+    // Death-test children share the directory, so only the creating process removes it.
+    static struct TempDir {
+        std::string path;
+        pid_t owner = 0;
+        ~TempDir() {
+            std::error_code ec;
+            if (!path.empty() && owner == getpid()) std::filesystem::remove_all(path, ec);
+        }
+    } dir;
     if (dir.path.empty()) {
         std::string tmpl = (std::filesystem::temp_directory_path() / "quorvel_tga_XXXXXX").string();
         if (mkdtemp(tmpl.data()) != nullptr) {

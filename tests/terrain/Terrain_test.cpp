@@ -6,8 +6,6 @@
 
 #include <cmath>
 #include <limits>
-#include <string>
-#include <vector>
 
 using tgatest::tempPath;
 using tgatest::writeFlatTga;
@@ -22,7 +20,6 @@ std::string heightMap(const std::string& name, int w, int h, const std::vector<i
         px.insert(px.end(), {(uint8_t)heights[i], (uint8_t)(37 * i + 11), (uint8_t)(91 * i + 5)});
     return writeTga(tempPath(name), w, h, 24, px);
 }
-
 class TerrainTest : public GLTest {};
 }  // namespace
 
@@ -65,19 +62,26 @@ TEST_F(TerrainTest, BilinearHeightsAndClampingOffTheGrid) {
         EXPECT_FLOAT_EQ(t.GetHeight(c[0], c[1]), c[2]) << "at x " << c[0] << ", z " << c[1];
 }
 
-TEST_F(TerrainTest, NormalsUpOnFlatGroundTiltedAwayFromARise) {
-    std::vector<int> slope;  // one unit per column towards +x: 45 degrees
-    for (int i = 0; i < 16; ++i) slope.push_back(16 * (i % 4));
+TEST_F(TerrainTest, NormalsSumTheUpwardUnitNormalsOfTheTrianglesAround) {
     const float s = std::sqrt(0.5f);
+    std::vector<int> slope, bump(9, 0);  // slope: one unit per column towards +x, 45 degrees
+    for (int i = 0; i < 16; ++i) slope.push_back(16 * (i % 4));
+    bump[5] = 16;  // one unit up, east of the centre: its triangles tilt, the others lie flat
     const struct {
-        std::vector<int> h;
-        float nx, ny;
-    } maps[] = {{std::vector<int>(16, 120), 0, 1}, {slope, -s, s}};
-    for (const auto& m : maps) {
-        Terrain t(heightMap("n.tga", 4, 4, m.h).c_str(), true, 16.0f, false, nullptr);
-        for (int i = 0; i < 16; ++i)
-            EXPECT_TRUE(std::fabs(t.N[i * 3] - m.nx) < 1e-5f && std::fabs(t.N[i * 3 + 1] - m.ny) < 1e-5f &&
-                        std::fabs(t.N[i * 3 + 2]) < 1e-5f) << i;
+        std::vector<int> heights;
+        int side, vertex;
+        float nx, ny, nz;
+    } cases[] = {{std::vector<int>(16, 120), 4, -1, 0, 1, 0}, {slope, 4, -1, -s, s, 0},
+                 {bump, 3, 4, -0.382683f, 0.923880f, 0},  // two tilted unit normals, two flat
+                 {bump, 3, 5, -s, s, 0}, {bump, 3, 2, 0, s, s}};  // the top; a corner south of it
+    for (const auto& c : cases) {
+        Terrain t(heightMap("n.tga", c.side, c.side, c.heights).c_str(), true, 16.0f, false, nullptr);
+        for (int i = 0; i < c.side * c.side; ++i) {
+            if (c.vertex >= 0 && i != c.vertex) continue;  // -1: every vertex
+            const float* n = t.N + i * 3;
+            EXPECT_TRUE(std::fabs(n[0] - c.nx) < 1e-5f && std::fabs(n[1] - c.ny) < 1e-5f &&
+                        std::fabs(n[2] - c.nz) < 1e-5f) << i << ": " << n[0] << " " << n[1] << " " << n[2];
+        }
     }
 }
 

@@ -4,9 +4,6 @@
 #include "support/gl_context.h"
 #include "support/tga_writer.h"
 
-#include <string>
-#include <vector>
-
 using tgatest::tempPath;
 using tgatest::writeTga;
 
@@ -20,13 +17,11 @@ class TextureTest : public GLTest {};
 }  // namespace
 
 TEST_F(TextureTest, UploadsRgbaAndRgbAtExactSizeWithUnshearedRows) {
-    const struct {
-        int w, h, depth;
-        GLint format;
-    } cases[] = {{4, 2, 32, GL_RGBA}, {3, 2, 24, GL_RGB}};  // 9-byte rows: not 4-aligned
+    const struct { int w, h, depth; GLint format; } cases[] = {
+        {4, 2, 32, GL_RGBA}, {3, 2, 24, GL_RGB}};  // 9-byte rows: not 4-aligned
     for (const auto& c : cases) {
         SCOPED_TRACE(c.depth);
-        std::vector<uint8_t> file;
+        std::vector<uint8_t> file, want;
         for (int i = 0; i < c.w * c.h * c.depth / 8; ++i) file.push_back((uint8_t)i);
         Texture t(writeTga(tempPath("t.tga"), c.w, c.h, c.depth, file).c_str(), 0);
         GLint bound = 0, align = 0;
@@ -34,7 +29,8 @@ TEST_F(TextureTest, UploadsRgbaAndRgbAtExactSizeWithUnshearedRows) {
         EXPECT_TRUE(t.GetID() != 0 && (GLuint)bound == t.GetID());
         EXPECT_EQ(levelParam(GL_TEXTURE_INTERNAL_FORMAT), c.format);
         EXPECT_TRUE(levelParam(GL_TEXTURE_WIDTH) == c.w && levelParam(GL_TEXTURE_HEIGHT) == c.h);
-        std::vector<uint8_t> got(file.size(), 0), want = file;
+        std::vector<uint8_t> got(file.size(), 0);
+        want = file;
         for (size_t i = 0; i < want.size(); i += c.depth / 8) std::swap(want[i], want[i + 2]);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glGetTexImage(GL_TEXTURE_2D, 0, c.format, GL_UNSIGNED_BYTE, got.data());

@@ -1,17 +1,25 @@
-// Test helpers: a hand-driven processor clock for every timer and a scripted random source.
-#ifndef QORVEL_TESTS_PARTICLE_SUPPORT_H
-#define QORVEL_TESTS_PARTICLE_SUPPORT_H
+// Test support: hand-driven stopwatch clocks, scripted random draws and silenced output.
+#ifndef QORVEL_TESTS_FAKES_H
+#define QORVEL_TESTS_FAKES_H
 
 #include "ParticleSystem.h"
 #include "timer.h"
 
+#include <gtest/gtest.h>
+
 #include <deque>
+#include <string>
 
 namespace fake {
 inline clock_t ticks = 0;
+inline time_t calendar = 1700000000;
+inline int clockReads = 0;
 inline std::deque<int> draws;
-inline clock_t readTicks() { return ticks; }
-inline time_t readTime() { return 1700000000; }
+inline clock_t readTicks() {
+    clockReads++;
+    return ticks;
+}
+inline time_t readCalendar() { return calendar; }
 inline void advance(double seconds) { ticks += (clock_t)(seconds * CLOCKS_PER_SEC + 0.5); }
 // An empty script yields exactly one half, a draw that never causes a rebirth.
 inline int nextDraw() {
@@ -23,12 +31,14 @@ inline int nextDraw() {
 inline void push(std::initializer_list<double> units) {
     for (double u : units) draws.push_back((int)(u * 2147483648.0));
 }
-// Frozen clock at zero and scripted draws for the lifetime of the object.
+// Every stopwatch on the fake clocks (frozen until advanced) and the particle systems on the
+// scripted draws, for the lifetime of the object.
 struct Scope {
     Scope() {
         ticks = 0;
+        calendar = 1700000000;
         draws.clear();
-        timer::useClocks(readTicks, readTime);
+        timer::useClocks(readTicks, readCalendar);
         ParticleSystem::useRandomSource(nextDraw);
     }
     ~Scope() {
@@ -37,5 +47,13 @@ struct Scope {
     }
 };
 }  // namespace fake
+
+// Runs f with standard output captured and returns what it printed.
+template <class F>
+std::string quietly(F f) {
+    testing::internal::CaptureStdout();
+    f();
+    return testing::internal::GetCapturedStdout();
+}
 
 #endif
