@@ -1,0 +1,127 @@
+// Sprite outlines: every place linear filtering can give alpha above 0 lies inside, on small
+// made-up sprites with and without wrapping; and the scene's fire, drawn cut and whole, from
+// near and far.
+#include "Flames.h"
+#include "SpriteOutline.h"
+#include "character_driver.h"
+#include "driver/scene_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+// Whether GL's linear filter at (s, t) blends in a texel of alpha above 0, wrapping or clamping
+// to the edge.
+bool filteredAlphaShows(const std::vector<unsigned char>& rgba, int w, int h, bool repeats,
+                        double s, double t) {
+    double x = s * w - 0.5, y = t * h - 0.5;
+    int i0 = (int)std::floor(x), j0 = (int)std::floor(y);
+    for (int j = j0; j <= j0 + 1; j++)
+        for (int i = i0; i <= i0 + 1; i++) {
+            double weight = (1 - std::fabs(x - i)) * (1 - std::fabs(y - j));
+            int ii = repeats ? (i + w) % w : std::clamp(i, 0, w - 1);
+            int jj = repeats ? (j + h) % h : std::clamp(j, 0, h - 1);
+            if (weight > 0 && rgba[(jj * w + ii) * 4 + 3] > 0) return true;
+        }
+    return false;
+}
+
+// Inside or on the counter-clockwise polygon.
+bool inside(const SpriteOutline& o, double s, double t) {
+    for (int v = 0; v < o.corners; v++) {
+        const float* a = o.st[v];
+        const float* b = o.st[(v + 1) % o.corners];
+        if ((b[0] - a[0]) * (t - a[1]) - (b[1] - a[1]) * (s - a[0]) < -1e-9) return false;
+    }
+    return o.corners > 0;
+}
+
+int largestDifference(const std::vector<unsigned char>& a, const std::vector<unsigned char>& b) {
+    int d = 0;
+    for (size_t i = 0; i < a.size(); i++) d = std::max(d, std::abs(a[i] - b[i]));
+    return d;
+}
+
+double area(const SpriteOutline& o) {
+    double twice = 0;
+    for (int v = 0; v < o.corners; v++) {
+        const float *a = o.st[v], *b = o.st[(v + 1) % o.corners];
+        twice += a[0] * b[1] - a[1] * b[0];
+    }
+    return twice / 2;
+}
+
+class SpriteOutlineTest : public SceneTest {};
+}  // namespace
+
+TEST(SpriteOutline, EnclosesEveryFilteredTexelWithAlpha) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; round++) {
+        const int w = 4 + round % 5, h = 3 + round % 7;
+        const bool repeats = round % 2;
+        std::vector<unsigned char> rgba(w * h * 4, 200);
+        for (int p = 0; p < w * h; p++) rgba[p * 4 + 3] = random() % 5 == 0 ? 1 + round : 0;
+        SpriteOutline o = spriteOutline(rgba.data(), w, h, repeats);
+        ASSERT_TRUE(o.corners >= 0 && o.corners <= SpriteOutline::MAX_CORNERS);
+        EXPECT_GE(area(o), 0.0) << round;  // counter-clockwise
+        for (int a = 0; a <= 120; a++)
+            for (int b = 0; b <= 120; b++)
+                ASSERT_TRUE(!filteredAlphaShows(rgba, w, h, repeats, a / 120.0, b / 120.0) ||
+                            inside(o, a / 120.0, b / 120.0)) << round << " at " << a << ", " << b;
+    }
+    // One texel at (2, 3) of 8x8: its reach, a quarter texel wider, and nothing from the edges.
+    std::vector<unsigned char> one(8 * 8 * 4, 0), opaque(4 * 4 * 4, 255);
+    one[(3 * 8 + 2) * 4 + 3] = 9;
+    SpriteOutline box = spriteOutline(one.data(), 8, 8, true);
+    ASSERT_EQ(box.corners, 4);
+    EXPECT_TRUE(box.st[0][0] == 1.25f / 8 && box.st[0][1] == 2.25f / 8 &&
+                box.st[2][0] == 3.75f / 8 && box.st[2][1] == 4.75f / 8);
+    one[(3 * 8 + 2) * 4 + 3] = 0;
+    EXPECT_EQ(spriteOutline(one.data(), 8, 8, true).corners, 0);  // nothing shows
+    EXPECT_TRUE(spriteOutline(opaque.data(), 4, 4, false).isFullSquare());
+    EXPECT_TRUE(spriteOutline(nullptr, 0, 0, true).isFullSquare());
+}
+
+TEST_F(SpriteOutlineTest, TheFireCutToItsOutlineLooksTheSameNearAndFar) {
+    static unsigned seed = 17;  // the fire's own random draws, fixed
+    ParticleSystem::useRandomSource([] { return (int)((seed = seed * 1103515245u + 12345u) >> 1); });
+    testing::internal::CaptureStdout();
+    std::unique_ptr<Flames> fire(new Flames(500, default3dVector));
+    testing::internal::GetCapturedStdout();
+    fire->setSize(10.0f);
+    for (int i = 0; i < 120; i++) {
+        advanceClock(1.0 / 30);
+        fire->update();
+    }
+    ParticleSystem::useRandomSource(nullptr);
+    EXPECT_LT(area(fire->getOutline()), 0.62);
+    const QOR3dVector pos = myCamPos;
+    for (float distance : {5.0f, 40.0f}) {
+        myCamPos = QOR3dVector(0.0f, 3.0f, distance);
+        std::vector<unsigned char> frames[2];
+        for (bool cut : {false, true}) {
+            ParticleSystem::useOutlines(cut);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            applyLookAt();
+            applyWorldRotation();
+            glEnable(GL_BLEND);  // as the frame has it for the fires
+            glPushMatrix();  // the standing fire's place and scale in the frame
+            glTranslatef(0.0f, 1.5f, 0.0f);
+            glScalef(20.0f, 20.0f, 20.0f);
+            fire->draw();
+            glPopMatrix();
+            glFinish();
+            frames[cut] = testgl::readBack(0, 0, 800, 800);
+        }
+        ParticleSystem::useOutlines(true);
+        EXPECT_LE(largestDifference(frames[0], frames[1]), 1) << "from " << distance;
+        int lit = 0;
+        for (size_t i = 0; i < frames[1].size(); i += 4) lit += frames[1][i] > 60;
+        EXPECT_GT(lit, distance < 10 ? 20000 : 500) << "from " << distance;
+    }
+    myCamPos = pos;
+}
