@@ -11,6 +11,8 @@ struct SpriteOutline {
 
     // The unit square itself: nothing to cut away.
     bool isFullSquare() const;
+    // The smallest rectangle around the polygon, counter-clockwise from its lowest corner.
+    SpriteOutline bounds() const;
 };
 
 // rgba: width * height pixels of four bytes (alpha last), row 0 at t = 0. With `repeats` the

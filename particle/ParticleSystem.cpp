@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -119,12 +120,31 @@ const float POLYGON_CORNERS[6][4] = {{-0.5f, -0.5f, 0, 0}, {0.5f, -0.5f, 1, 0},
                                      {0.5f, 0.5f, 1, 1},   {-0.5f, -0.5f, 0, 0},
                                      {0.5f, 0.5f, 1, 1},   {-0.5f, 0.5f, 0, 1}};
 
+// Where the sprite's transparent part is cut away. Each cut triangle costs the software
+// rasteriser a pass over its area and edges, so the eight-sided outline (six triangles) only
+// pays on squares wider than OCTAGON_MIN_PIXELS on screen; smaller ones take its bounding
+// rectangle (two triangles).
+struct Cut {
+    static constexpr float OCTAGON_MIN_PIXELS = 128.0f;
+    const SpriteOutline* octagon;
+    SpriteOutline rectangle;
+    float projection[16];
+    float halfViewportWidth;
+
+    const SpriteOutline* forSquare(const float eye[4], float size) const {
+        const float* p = projection;
+        float w = p[3] * eye[0] + p[7] * eye[1] + p[11] * eye[2] + p[15] * eye[3];
+        float pixels = std::fabs(size * p[0] * halfViewportWidth);
+        return pixels > OCTAGON_MIN_PIXELS * std::fabs(w) ? octagon : &rectangle;
+    }
+};
+
 // Camera-facing squares in eye space, under an identity model-view: each corner is the
 // particle's eye-space centre plus the scaled offset, as the per-particle billboard places
-// it (its matrix keeps the bottom row of m, hence the w term). With an outline each square is
-// drawn as that polygon, a fan from its first corner, at the square's own texture coordinates.
+// it (its matrix keeps the bottom row of m, hence the w term). With a cut each square is drawn
+// as the chosen polygon, a fan from its first corner, at the square's own texture coordinates.
 void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unitNormals,
-                 const SpriteOutline* outline) {
+                 const Cut* cut) {
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_TRIANGLES);
@@ -150,7 +170,8 @@ void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unit
             glTexCoord2f(u, v);
             glVertex4f(eye[0] + dx, eye[1] + dy, eye[2], eye[3] + m[3] * dx + m[7] * dy);
         };
-        if (outline == nullptr) {
+        const SpriteOutline* outline = cut ? cut->forSquare(eye, s) : nullptr;
+        if (outline == nullptr || outline->isFullSquare()) {
             for (int v = 0; v < 6; v++) corner(corners[v][2], corners[v][3]);
             continue;
         }
@@ -162,7 +183,7 @@ void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unit
     }
     glEnd();
     // The texture coordinates the whole squares would have left.
-    if (outline != nullptr) glTexCoord2f(corners[5][2], corners[5][3]);
+    glTexCoord2f(corners[5][2], corners[5][3]);
     glPopMatrix();
 }
 
@@ -326,9 +347,14 @@ void ParticleSystem::draw() {
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_CURRENT_NORMAL, callerNormal);
 
-    const SpriteOutline* outline = nullptr;
-    if (outlinesOn && !myOutline.isFullSquare() && transparentTexelsLeavePixels())
-        outline = &myOutline;
+    Cut cut = {&myOutline, myOutline.bounds(), {0}, 0.0f};
+    bool cutting = outlinesOn && !myOutline.isFullSquare() && transparentTexelsLeavePixels();
+    if (cutting) {
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glGetFloatv(GL_PROJECTION_MATRIX, cut.projection);
+        cut.halfViewportWidth = 0.5f * viewport[2];
+    }
 
     int textureOn = -1, lineSmoothOn = -1, pointSmoothOn = -1;
     glDepthMask(GL_FALSE);
@@ -339,7 +365,7 @@ void ParticleSystem::draw() {
         switch (pieces[i].kind) {
         case Piece::SQUARE:
             setCapability(GL_TEXTURE_2D, true, textureOn);
-            drawSquares(&pieces[i], end - i, m, unitNormals, outline);
+            drawSquares(&pieces[i], end - i, m, unitNormals, cutting ? &cut : nullptr);
             break;
         case Piece::STREAK:
             setCapability(GL_TEXTURE_2D, false, textureOn);

@@ -12,6 +12,17 @@ bool SpriteOutline::isFullSquare() const {
     return true;
 }
 
+SpriteOutline SpriteOutline::bounds() const {
+    if (corners == 0) return *this;
+    float lo[2] = {st[0][0], st[0][1]}, hi[2] = {st[0][0], st[0][1]};
+    for (int v = 1; v < corners; v++)
+        for (int k = 0; k < 2; k++) {
+            lo[k] = std::min(lo[k], st[v][k]);
+            hi[k] = std::max(hi[k], st[v][k]);
+        }
+    return {4, {{lo[0], lo[1]}, {hi[0], lo[1]}, {hi[0], hi[1]}, {lo[0], hi[1]}}};
+}
+
 SpriteOutline spriteOutline(const unsigned char* rgba, int width, int height, bool repeats) {
     SpriteOutline out = {4, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
     if (rgba == nullptr || width <= 0 || height <= 0) return out;

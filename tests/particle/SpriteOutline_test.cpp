@@ -1,6 +1,6 @@
-// Sprite outlines: every place linear filtering can give alpha above 0 lies inside, on small
-// made-up sprites with and without wrapping; and the scene's fire, drawn cut and whole, from
-// near and far.
+// Sprite outlines and their bounds: every place linear filtering can give alpha above 0 lies
+// inside, on small made-up sprites with and without wrapping; and the scene's fire, drawn cut
+// and whole, from near and far.
 #include "Flames.h"
 #include "SpriteOutline.h"
 #include "character_driver.h"
@@ -64,14 +64,15 @@ TEST(SpriteOutline, EnclosesEveryFilteredTexelWithAlpha) {
         const int w = 4 + round % 5, h = 3 + round % 7;
         const bool repeats = round % 2;
         std::vector<unsigned char> rgba(w * h * 4, 200);
-        for (int p = 0; p < w * h; p++) rgba[p * 4 + 3] = random() % 5 == 0 ? 1 + round : 0;
+        for (int p = 0; p < w * h; p++) rgba[p * 4 + 3] = random() % 5 ? 0 : 1 + round % 255;
         SpriteOutline o = spriteOutline(rgba.data(), w, h, repeats);
         ASSERT_TRUE(o.corners >= 0 && o.corners <= SpriteOutline::MAX_CORNERS);
         EXPECT_GE(area(o), 0.0) << round;  // counter-clockwise
-        for (int a = 0; a <= 120; a++)
-            for (int b = 0; b <= 120; b++)
-                ASSERT_TRUE(!filteredAlphaShows(rgba, w, h, repeats, a / 120.0, b / 120.0) ||
-                            inside(o, a / 120.0, b / 120.0)) << round << " at " << a << ", " << b;
+        for (double s = 0; s <= 1; s += 1 / 128.0)
+            for (double t = 0; t <= 1; t += 1 / 128.0)
+                ASSERT_TRUE(!filteredAlphaShows(rgba, w, h, repeats, s, t) ||
+                            (inside(o, s, t) && inside(o.bounds(), s, t)))
+                    << round << " at " << s << ", " << t;
     }
     // One texel at (2, 3) of 8x8: its reach, a quarter texel wider, and nothing from the edges.
     std::vector<unsigned char> one(8 * 8 * 4, 0), opaque(4 * 4 * 4, 255);
