@@ -70,17 +70,19 @@ bool orderFreeBlending() {
 }
 
 // True when a sprite fragment of alpha 0 leaves the pixel as it was, so squares cut down to
-// the sprite's outline show the same: blending adds nothing at alpha 0, the texture's alpha
-// reaches the fragment unchanged in its coordinates, and nothing else is written.
+// the sprite's outline show the same: blending adds nothing at alpha 0, the bound texture's
+// alpha reaches the fragment unchanged in its coordinates, and nothing else is written.
 bool transparentTexelsLeavePixels() {
     if (!glIsEnabled(GL_BLEND) || glIsEnabled(GL_COLOR_LOGIC_OP) ||
         glIsEnabled(GL_STENCIL_TEST) || glIsEnabled(GL_TEXTURE_GEN_S) ||
         glIsEnabled(GL_TEXTURE_GEN_T))
         return false;
-    GLint env = 0, alphaBits = 0, eqRGB = 0, eqAlpha = 0, srcRGB = 0, dstRGB = 0, srcAlpha = 0,
-          dstAlpha = 0;
+    GLint env = 0, minFilter = 0, alphaBits = 0, eqRGB = 0, eqAlpha = 0, srcRGB = 0, dstRGB = 0,
+          srcAlpha = 0, dstAlpha = 0;
     GLfloat textureMatrix[16];
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+    // A mipmap level would spread each texel further than the outline allows for.
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
     glGetFloatv(GL_TEXTURE_MATRIX, textureMatrix);
     glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
     glGetIntegerv(GL_BLEND_EQUATION_RGB, &eqRGB);
@@ -99,7 +101,8 @@ bool transparentTexelsLeavePixels() {
     bool rgb = eqRGB == GL_FUNC_ADD && zeroAtZero(srcRGB) && oneAtZero(dstRGB);
     bool alpha = noAlpha || (eqAlpha == GL_FUNC_ADD && zeroAtZero(srcAlpha) &&
                              oneAtZero(dstAlpha));
-    return (env == GL_MODULATE || env == GL_REPLACE) && rgb && alpha;
+    return (env == GL_MODULATE || env == GL_REPLACE) &&
+           (minFilter == GL_LINEAR || minFilter == GL_NEAREST) && rgb && alpha;
 }
 
 // Switches a capability only when it differs from what the batches last set; -1 is unknown.
@@ -431,10 +434,7 @@ void ParticleSystem::setTexture(std::string path) {
     }
     const ImageInfo& image = myTexture.texImageInfo;
     if (image.bpp != 32) return;  // no alpha: every texel shows
-    // Init leaves the new texture bound; only plain repeat brings the opposite edge in.
-    GLint wrapS = GL_REPEAT, wrapT = GL_REPEAT;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrapS);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrapT);
-    myOutline = spriteOutline(image.imageData, (int)image.width, (int)image.height,
-                              wrapS == GL_REPEAT || wrapT == GL_REPEAT);
+    // As if the texture wraps (GL's default, which it keeps): the opposite edges' texels are
+    // counted in at the borders, which also covers any clamping mode set later.
+    myOutline = spriteOutline(image.imageData, (int)image.width, (int)image.height, true);
 }
