@@ -13,7 +13,7 @@ class Terrain {
 public:
     Terrain();
     // Reads the height map (heights from the last byte of each pixel times scale/256) and, when
-    // tmapen is set, the surface texture; builds the display list. Needs a GL context.
+    // tmapen is set, the surface texture; builds the display lists. Needs a GL context.
     // An unreadable height map ends the process with status 1.
     Terrain(const char* hfilename, bool normen, float scale, bool tmapen, const char* tmfilename);
     virtual ~Terrain();
@@ -31,6 +31,7 @@ public:
     GLfloat GetHeight(float x, float z);
     // The whole surface, texture matrix included: what Draw shows, without the culling.
     int GetDLIndex();
+    // Compiles the whole list and the blocks' lists (the blocks' earlier lists are released).
     void CreateDL(float xOffset, float yOffset, float zOffset);
 
     // Draws the blocks that may show under the current model-view and projection, nearest
