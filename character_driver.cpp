@@ -45,6 +45,7 @@ FireWorks* myFireworks = nullptr;
 float fireworksDisp = 5.0f;
 timer myTimer;
 void (*frameStepHook)(FrameStep step) = nullptr;
+bool drawWholeTerrain = false;
 
 static const int SKY_SLOTS = 6;
 static const int SKY_SLOT_LENGTH = 32;
@@ -252,7 +253,10 @@ void drawSky() {
 void drawTerrain() {
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
-    glCallList(myTerrain->GetDLIndex());
+    if (drawWholeTerrain)
+        glCallList(myTerrain->GetDLIndex());
+    else
+        myTerrain->Draw();
     glEnable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }

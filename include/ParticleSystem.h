@@ -6,6 +6,7 @@
 #include "Drawable.h"
 #include "ForceField.h"
 #include "Particle.h"
+#include "SpriteOutline.h"
 #include "Texture.h"
 
 #include <string>
@@ -45,6 +46,10 @@ public:
 
     // Test seam: the generator behind every random draw of the effects; null restores rand.
     static void useRandomSource(int (*source)());
+    // Measurement and test seam: false draws every textured square whole, as before outlines.
+    static void useOutlines(bool on);
+    // Where the texture can show, found when it is set.
+    const SpriteOutline& getOutline() const { return myOutline; }
 
 protected:
     // One random value in [0, 1): the generator's result divided by 2^31.
@@ -57,6 +62,7 @@ protected:
     bool paused;
     std::string imagePath;
     Texture myTexture;
+    SpriteOutline myOutline;
     aForce myForces[MAX_NUM_FORCEFIELDS];
     int numForceFields;
     Particle* myParticles[MAX_NUM_PARTICLES];

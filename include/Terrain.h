@@ -1,4 +1,5 @@
-// Height-map terrain: one vertex per pixel, a display list of triangle strips, height queries.
+// Height-map terrain: one vertex per pixel, triangle strips in display lists (the whole surface,
+// and blocks of it for drawing only what is in view), height queries.
 #ifndef QORVEL_TERRAIN_H
 #define QORVEL_TERRAIN_H
 
@@ -6,11 +7,13 @@
 
 #include <GL/gl.h>
 
+#include <vector>
+
 class Terrain {
 public:
     Terrain();
     // Reads the height map (heights from the last byte of each pixel times scale/256) and, when
-    // tmapen is set, the surface texture; builds the display list. Needs a GL context.
+    // tmapen is set, the surface texture; builds the display lists. Needs a GL context.
     // An unreadable height map ends the process with status 1.
     Terrain(const char* hfilename, bool normen, float scale, bool tmapen, const char* tmfilename);
     virtual ~Terrain();
@@ -26,8 +29,20 @@ public:
     float GetMaxZ();
     // Bilinear height at world (x, z); positions off the grid (and NaN) are clamped onto it.
     GLfloat GetHeight(float x, float z);
+    // The whole surface, texture matrix included: what Draw shows, without the culling.
     int GetDLIndex();
+    // Compiles the whole list and the blocks' lists (the blocks' earlier lists are released).
     void CreateDL(float xOffset, float yOffset, float zOffset);
+
+    // Draws the blocks that may show under the current model-view and projection, nearest
+    // first, and leaves the current colour, normal and texture coordinates as the whole list
+    // does. Returns how many blocks it drew.
+    int Draw();
+    int GetBlockCount() const { return (int)myBlocks.size(); }
+    int GetBlocksDrawn() const { return blocksDrawn; }
+
+    // Cells along each side of a block (fewer at the far edges of the map).
+    static const int BLOCK_CELLS = 16;
 
     int TerrainWidth;
     int TerrainLength;
@@ -41,6 +56,16 @@ public:
     float* C;
 
 private:
+    struct Block {
+        GLuint list;
+        float lo[3], hi[3];  // bounds of its vertices, widened a little
+    };
+    void CreateBlocks(float xOffset, float yOffset, float zOffset);
+    void EmitVertex(int q, int c, float xOffset, float yOffset, float zOffset);
+
+    std::vector<Block> myBlocks;
+    GLuint blockBase;
+    int blocksDrawn;
     void* Allocate(int w, int h, int csize);
     void ComputeNormals();
     void CalcNorm(float* out, int rowA, int colA, int rowB, int colB, int rowC, int colC);

@@ -74,6 +74,9 @@ enum FrameStep {
 
 // Measurement seam: when set, called after each step of displayCallback. Null in the program.
 extern void (*frameStepHook)(FrameStep step);
+// Measurement and test seam: the terrain's whole list instead of its blocks in view. False in
+// the program.
+extern bool drawWholeTerrain;
 
 // Pieces of the callbacks, exposed so tests can run them one by one.
 void spinWorld();              // strictly beyond +-360 the angle starts again at 0

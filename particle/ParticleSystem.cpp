@@ -6,12 +6,14 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
 namespace {
 int (*randomSource)() = std::rand;
+bool outlinesOn = true;
 
 // One primitive of a live particle, in the order its own draw would issue it.
 struct Piece {
@@ -67,6 +69,42 @@ bool orderFreeBlending() {
     return rgb && alpha;
 }
 
+// True when a sprite fragment of alpha 0 leaves the pixel as it was, so squares cut down to
+// the sprite's outline show the same: blending adds nothing at alpha 0, the bound texture's
+// alpha reaches the fragment unchanged in its coordinates, and nothing else is written.
+bool transparentTexelsLeavePixels() {
+    if (!glIsEnabled(GL_BLEND) || glIsEnabled(GL_COLOR_LOGIC_OP) ||
+        glIsEnabled(GL_STENCIL_TEST) || glIsEnabled(GL_TEXTURE_GEN_S) ||
+        glIsEnabled(GL_TEXTURE_GEN_T))
+        return false;
+    GLint env = 0, minFilter = 0, alphaBits = 0, eqRGB = 0, eqAlpha = 0, srcRGB = 0, dstRGB = 0,
+          srcAlpha = 0, dstAlpha = 0;
+    GLfloat textureMatrix[16];
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
+    // A mipmap level would spread each texel further than the outline allows for.
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
+    glGetFloatv(GL_TEXTURE_MATRIX, textureMatrix);
+    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+    glGetIntegerv(GL_BLEND_EQUATION_RGB, &eqRGB);
+    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &eqAlpha);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &srcRGB);
+    glGetIntegerv(GL_BLEND_DST_RGB, &dstRGB);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &srcAlpha);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &dstAlpha);
+    for (int i = 0; i < 16; i++)
+        if (textureMatrix[i] != (i % 5 == 0 ? 1.0f : 0.0f)) return false;
+    bool noAlpha = alphaBits == 0;
+    auto zeroAtZero = [](GLint f) { return f == GL_SRC_ALPHA || f == GL_ZERO; };
+    auto oneAtZero = [noAlpha](GLint f) {
+        return f == GL_ONE || f == GL_ONE_MINUS_SRC_ALPHA || (noAlpha && f == GL_DST_ALPHA);
+    };
+    bool rgb = eqRGB == GL_FUNC_ADD && zeroAtZero(srcRGB) && oneAtZero(dstRGB);
+    bool alpha = noAlpha || (eqAlpha == GL_FUNC_ADD && zeroAtZero(srcAlpha) &&
+                             oneAtZero(dstAlpha));
+    return (env == GL_MODULATE || env == GL_REPLACE) &&
+           (minFilter == GL_LINEAR || minFilter == GL_NEAREST) && rgb && alpha;
+}
+
 // Switches a capability only when it differs from what the batches last set; -1 is unknown.
 void setCapability(GLenum cap, bool on, int& known) {
     if (known == (int)on) return;
@@ -85,13 +123,35 @@ const float POLYGON_CORNERS[6][4] = {{-0.5f, -0.5f, 0, 0}, {0.5f, -0.5f, 1, 0},
                                      {0.5f, 0.5f, 1, 1},   {-0.5f, -0.5f, 0, 0},
                                      {0.5f, 0.5f, 1, 1},   {-0.5f, 0.5f, 0, 1}};
 
+// Where the sprite's transparent part is cut away. Each cut triangle costs the software
+// rasteriser a pass over its area and edges, so the eight-sided outline (six triangles) only
+// pays on squares wider than OCTAGON_MIN_PIXELS on screen; smaller ones take its bounding
+// rectangle (two triangles).
+struct Cut {
+    static constexpr float OCTAGON_MIN_PIXELS = 128.0f;
+    const SpriteOutline* octagon;
+    SpriteOutline rectangle;
+    float projection[16];
+    float halfViewportWidth;
+
+    const SpriteOutline* forSquare(const float eye[4], float size) const {
+        const float* p = projection;
+        float w = p[3] * eye[0] + p[7] * eye[1] + p[11] * eye[2] + p[15] * eye[3];
+        float pixels = std::fabs(size * p[0] * halfViewportWidth);
+        return pixels > OCTAGON_MIN_PIXELS * std::fabs(w) ? octagon : &rectangle;
+    }
+};
+
 // Camera-facing squares in eye space, under an identity model-view: each corner is the
 // particle's eye-space centre plus the scaled offset, as the per-particle billboard places
-// it (its matrix keeps the bottom row of m, hence the w term).
-void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unitNormals) {
+// it (its matrix keeps the bottom row of m, hence the w term). With a cut each square is drawn
+// as the chosen polygon, a fan from its first corner, at the square's own texture coordinates.
+void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unitNormals,
+                 const Cut* cut) {
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_TRIANGLES);
+    const float (*corners)[4] = STRIP_CORNERS;
     for (size_t i = 0; i < count; i++) {
         Particle* p = pieces[i].particle;
         QORColor c = p->getColor();
@@ -107,14 +167,26 @@ void drawSquares(const Piece* pieces, size_t count, const float m[16], bool unit
         glNormal3f(0.0f, 0.0f, nz);
         bool polygon = p->getType() == Particle::PARTICLE_POLYGON ||
                        p->getType() == Particle::PARTICLE_POLYGON_AND_LINE;
-        const float (*corners)[4] = polygon ? POLYGON_CORNERS : STRIP_CORNERS;
-        for (int v = 0; v < 6; v++) {
-            float dx = s * corners[v][0], dy = s * corners[v][1];
-            glTexCoord2f(corners[v][2], corners[v][3]);
+        corners = polygon ? POLYGON_CORNERS : STRIP_CORNERS;
+        auto corner = [&](float u, float v) {
+            float dx = s * (u - 0.5f), dy = s * (v - 0.5f);
+            glTexCoord2f(u, v);
             glVertex4f(eye[0] + dx, eye[1] + dy, eye[2], eye[3] + m[3] * dx + m[7] * dy);
+        };
+        const SpriteOutline* outline = cut ? cut->forSquare(eye, s) : nullptr;
+        if (outline == nullptr || outline->isFullSquare()) {
+            for (int v = 0; v < 6; v++) corner(corners[v][2], corners[v][3]);
+            continue;
+        }
+        for (int v = 1; v + 1 < outline->corners; v++) {
+            corner(outline->st[0][0], outline->st[0][1]);
+            corner(outline->st[v][0], outline->st[v][1]);
+            corner(outline->st[v + 1][0], outline->st[v + 1][1]);
         }
     }
     glEnd();
+    // The texture coordinates the whole squares would have left.
+    glTexCoord2f(corners[5][2], corners[5][3]);
     glPopMatrix();
 }
 
@@ -164,6 +236,8 @@ void ParticleSystem::useRandomSource(int (*source)()) {
     randomSource = source ? source : std::rand;
 }
 
+void ParticleSystem::useOutlines(bool on) { outlinesOn = on; }
+
 double ParticleSystem::randomUnit() {
     return randomSource() / 2147483648.0;
 }
@@ -174,7 +248,8 @@ Particle* ParticleSystem::makeParticle() {
 }
 
 ParticleSystem::ParticleSystem()
-    : paused(false), myForces(), numForceFields(0), myParticles(), numParticles(0) {}
+    : paused(false), myOutline(spriteOutline(nullptr, 0, 0, false)), myForces(),
+      numForceFields(0), myParticles(), numParticles(0) {}
 
 // Each effect frees the particles it made; the base only holds the pointers.
 ParticleSystem::~ParticleSystem() {}
@@ -276,6 +351,15 @@ void ParticleSystem::draw() {
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     glGetFloatv(GL_CURRENT_NORMAL, callerNormal);
 
+    Cut cut = {&myOutline, myOutline.bounds(), {0}, 0.0f};
+    bool cutting = outlinesOn && !myOutline.isFullSquare() && transparentTexelsLeavePixels();
+    if (cutting) {
+        GLint viewport[4] = {0, 0, 0, 0};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glGetFloatv(GL_PROJECTION_MATRIX, cut.projection);
+        cut.halfViewportWidth = 0.5f * viewport[2];
+    }
+
     int textureOn = -1, lineSmoothOn = -1, pointSmoothOn = -1;
     glDepthMask(GL_FALSE);
     glEnable(GL_CULL_FACE);
@@ -285,7 +369,7 @@ void ParticleSystem::draw() {
         switch (pieces[i].kind) {
         case Piece::SQUARE:
             setCapability(GL_TEXTURE_2D, true, textureOn);
-            drawSquares(&pieces[i], end - i, m, unitNormals);
+            drawSquares(&pieces[i], end - i, m, unitNormals, cutting ? &cut : nullptr);
             break;
         case Piece::STREAK:
             setCapability(GL_TEXTURE_2D, false, textureOn);
@@ -344,6 +428,14 @@ std::string ParticleSystem::getTexture() { return imagePath; }
 
 void ParticleSystem::setTexture(std::string path) {
     imagePath = path;
-    if (!myTexture.Init(imagePath.c_str(), 0))
+    myOutline = spriteOutline(nullptr, 0, 0, false);
+    if (!myTexture.Init(imagePath.c_str(), 0)) {
         printf("ParticleSystem::setTexture: Error loading TGA file \n");
+        return;
+    }
+    const ImageInfo& image = myTexture.texImageInfo;
+    if (image.bpp != 32) return;  // no alpha: every texel shows
+    // As if the texture wraps (GL's default, which it keeps): the opposite edges' texels are
+    // counted in at the borders, which also covers any clamping mode set later.
+    myOutline = spriteOutline(image.imageData, (int)image.width, (int)image.height, true);
 }

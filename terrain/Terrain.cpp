@@ -1,17 +1,20 @@
-// Height-map terrain: arrays from a TGA file, per-vertex normals, the strip display list and
-// bilinear height queries.
+// Height-map terrain: arrays from a TGA file, per-vertex normals, the strip display lists (the
+// whole surface, and blocks culled against the view volume) and bilinear height queries.
 #include "Terrain.h"
 
 #include "TGALoader.h"
+#include "ViewVolume.h"
 #include "lib_math.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 Terrain::Terrain()
     : TerrainWidth(0), TerrainLength(0), normals(false), mode(1), DLIndex(0), texturemap(false),
-      myTexture(nullptr), T(nullptr), N(nullptr), C(nullptr) {}
+      myTexture(nullptr), T(nullptr), N(nullptr), C(nullptr), blockBase(0), blocksDrawn(0) {}
 
 Terrain::Terrain(const char* hfilename, bool normen, float scale, bool tmapen,
                  const char* tmfilename)
@@ -64,6 +67,7 @@ Terrain::~Terrain() {
     free(C);
     delete myTexture;
     if (DLIndex != 0) glDeleteLists(DLIndex, 1);
+    if (blockBase != 0) glDeleteLists(blockBase, (GLsizei)myBlocks.size());
 }
 
 int Terrain::GetWidth() { return TerrainWidth; }
@@ -136,8 +140,16 @@ void Terrain::ComputeNormals() {
     printf("Done computing normals.\n");
 }
 
+void Terrain::EmitVertex(int q, int c, float xOffset, float yOffset, float zOffset) {
+    size_t p = (size_t)q * TerrainWidth + c, k = p * 3;
+    float s = c + startW(), t = startL() - q;
+    if (mode == 4) glColor3fv(&C[k]);  // opaque
+    if (normals) glNormal3fv(&N[k]);
+    if (texturemap) glTexCoord2f(s, t);
+    glVertex3f(s + xOffset, T[p] + yOffset, t + zOffset);
+}
+
 void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
-    const float sw = startW(), sl = startL();
     const int W = TerrainWidth, L = TerrainLength;
     DLIndex = glGenLists(1);
     glNewList(DLIndex, GL_COMPILE);
@@ -147,19 +159,11 @@ void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
         glPushMatrix();
         glScalef(0.05f, 0.05f, 0.05f);  // surface image repeats every 20 units
     }
-    auto vertex = [&](int q, int c) {
-        size_t p = (size_t)q * W + c, k = p * 3;
-        float s = c + sw, t = sl - q;
-        if (mode == 4) glColor3fv(&C[k]);  // opaque
-        if (normals) glNormal3fv(&N[k]);
-        if (texturemap) glTexCoord2f(s, t);
-        glVertex3f(s + xOffset, T[p] + yOffset, t + zOffset);
-    };
     for (int r = 0; W >= 2 && r + 1 < L; ++r) {  // a strip needs two rows and two columns
         glBegin(GL_TRIANGLE_STRIP);
         for (int c = 0; c < W; ++c) {
-            vertex(r + 1, c);
-            vertex(r, c);
+            EmitVertex(r + 1, c, xOffset, yOffset, zOffset);
+            EmitVertex(r, c, xOffset, yOffset, zOffset);
         }
         glEnd();
     }
@@ -168,6 +172,93 @@ void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
         glMatrixMode(GL_MODELVIEW);
     }
     glEndList();
+    CreateBlocks(xOffset, yOffset, zOffset);
+}
+
+// Each block holds the same strips cut at every BLOCK_CELLS columns. A piece starts at an even
+// vertex of the full strip, so its triangles are the full strip's, vertex for vertex.
+void Terrain::CreateBlocks(float xOffset, float yOffset, float zOffset) {
+    if (blockBase != 0) glDeleteLists(blockBase, (GLsizei)myBlocks.size());
+    myBlocks.clear();
+    blockBase = 0;
+    const int W = TerrainWidth, L = TerrainLength;
+    if (W < 2 || L < 2) return;
+    const int across = (W - 2) / BLOCK_CELLS + 1, down = (L - 2) / BLOCK_CELLS + 1;
+    const float MARGIN = 0.5f;  // far more than the rounding of the view-volume test
+    blockBase = glGenLists(across * down);
+    for (int br = 0; br < down; ++br) {
+        for (int bc = 0; bc < across; ++bc) {
+            const int r0 = br * BLOCK_CELLS, r1 = std::min(r0 + BLOCK_CELLS, L - 1);
+            const int c0 = bc * BLOCK_CELLS, c1 = std::min(c0 + BLOCK_CELLS, W - 1);
+            float low = T[(size_t)r0 * W + c0], high = low;
+            for (int r = r0; r <= r1; ++r)
+                for (int c = c0; c <= c1; ++c) {
+                    low = std::min(low, T[(size_t)r * W + c]);
+                    high = std::max(high, T[(size_t)r * W + c]);
+                }
+            Block b = {blockBase + (GLuint)myBlocks.size(),
+                       {c0 + startW() + xOffset - MARGIN, low + yOffset - MARGIN,
+                        startL() - r1 + zOffset - MARGIN},
+                       {c1 + startW() + xOffset + MARGIN, high + yOffset + MARGIN,
+                        startL() - r0 + zOffset + MARGIN}};
+            glNewList(b.list, GL_COMPILE);
+            for (int r = r0; r < r1; ++r) {
+                glBegin(GL_TRIANGLE_STRIP);
+                for (int c = c0; c <= c1; ++c) {
+                    EmitVertex(r + 1, c, xOffset, yOffset, zOffset);
+                    EmitVertex(r, c, xOffset, yOffset, zOffset);
+                }
+                glEnd();
+            }
+            glEndList();
+            myBlocks.push_back(b);
+        }
+    }
+}
+
+int Terrain::Draw() {
+    float modelView[16], projection[16], clip[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    multiplyColumnMajor(clip, projection, modelView);
+    // Nearest first (by the eye-space distance of the block's centre), so the depth test turns
+    // away hidden hills before they are shaded.
+    std::vector<std::pair<float, GLuint>> visible;
+    visible.reserve(myBlocks.size());
+    for (const Block& b : myBlocks) {
+        if (!boxMayBeVisible(clip, b.lo, b.hi)) continue;
+        float centre[3], distance = 0.0f;
+        for (int k = 0; k < 3; ++k) centre[k] = 0.5f * (b.lo[k] + b.hi[k]);
+        for (int row = 0; row < 3; ++row) {
+            float e = modelView[12 + row];
+            for (int k = 0; k < 3; ++k) e += modelView[k * 4 + row] * centre[k];
+            distance += e * e;
+        }
+        visible.push_back({distance, b.list});
+    }
+    std::sort(visible.begin(), visible.end());
+
+    if (texturemap) {
+        glBindTexture(GL_TEXTURE_2D, myTexture->GetID());
+        glMatrixMode(GL_TEXTURE);
+        glPushMatrix();
+        glScalef(0.05f, 0.05f, 0.05f);
+    }
+    for (const auto& v : visible) glCallList(v.second);
+    if (texturemap) {
+        glPopMatrix();
+        glMatrixMode(GL_MODELVIEW);
+    }
+    // The whole list ends on vertex (L - 2, W - 1); later draws may rely on what it set.
+    const int W = TerrainWidth, L = TerrainLength;
+    if (W >= 2 && L >= 2) {
+        size_t k = ((size_t)(L - 2) * W + W - 1) * 3;
+        if (mode == 4) glColor3fv(&C[k]);
+        if (normals) glNormal3fv(&N[k]);
+        if (texturemap) glTexCoord2f(W - 1 + startW(), startL() - (L - 2));
+    }
+    blocksDrawn = (int)visible.size();
+    return blocksDrawn;
 }
 
 GLfloat Terrain::GetHeight(float x, float z) {

@@ -1,0 +1,109 @@
+// Sprite outlines and their bounds: every place linear filtering can give alpha above 0 lies
+// inside, on small made-up sprites with and without wrapping; and the scene's fire, drawn cut
+// and whole, from near and far.
+#include "Flames.h"
+#include "SpriteOutline.h"
+#include "character_driver.h"
+#include "driver/scene_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <vector>
+
+namespace {
+// Whether GL's linear filter at (s, t) blends in a texel of alpha above 0.
+bool filteredAlphaShows(const std::vector<unsigned char>& rgba, int w, int h, bool repeats,
+                        double s, double t) {
+    double x = s * w - 0.5, y = t * h - 0.5;
+    for (int j = (int)std::floor(y); j <= (int)std::floor(y) + 1; j++)
+        for (int i = (int)std::floor(x); i <= (int)std::floor(x) + 1; i++) {
+            int ii = repeats ? (i + w) % w : std::clamp(i, 0, w - 1);
+            int jj = repeats ? (j + h) % h : std::clamp(j, 0, h - 1);
+            if (std::fabs(x - i) < 1 && std::fabs(y - j) < 1 && rgba[(jj * w + ii) * 4 + 3] > 0)
+                return true;
+        }
+    return false;
+}
+
+// Inside or on the counter-clockwise polygon.
+bool inside(const SpriteOutline& o, double s, double t) {
+    for (int v = 0; v < o.corners; v++) {
+        const float *a = o.st[v], *b = o.st[(v + 1) % o.corners];
+        if ((b[0] - a[0]) * (t - a[1]) - (b[1] - a[1]) * (s - a[0]) < -1e-9) return false;
+    }
+    return o.corners > 0;
+}
+
+class SpriteOutlineTest : public SceneTest {};
+}  // namespace
+
+TEST(SpriteOutline, EnclosesEveryFilteredTexelWithAlpha) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; round++) {
+        const int w = 4 + round % 5, h = 3 + round % 7;
+        const bool repeats = round % 2;
+        std::vector<unsigned char> rgba(w * h * 4, 200);
+        for (int p = 0; p < w * h; p++) rgba[p * 4 + 3] = random() % 5 ? 0 : 1 + round % 255;
+        SpriteOutline o = spriteOutline(rgba.data(), w, h, repeats);
+        ASSERT_TRUE(o.corners >= 0 && o.corners <= SpriteOutline::MAX_CORNERS);
+        for (double s = 0; s <= 1; s += 1 / 128.0)
+            for (double t = 0; t <= 1; t += 1 / 128.0)
+                ASSERT_TRUE(!filteredAlphaShows(rgba, w, h, repeats, s, t) ||
+                            (inside(o, s, t) && inside(o.bounds(), s, t)))
+                    << round << " at " << s << ", " << t;
+    }
+    // One texel at (2, 3) of 8x8: its reach and a quarter texel more, nothing from the edges.
+    std::vector<unsigned char> one(8 * 8 * 4, 0), opaque(4 * 4 * 4, 255);
+    one[(3 * 8 + 2) * 4 + 3] = 9;
+    SpriteOutline box = spriteOutline(one.data(), 8, 8, true);
+    EXPECT_TRUE(box.corners == 4 && box.st[0][0] == 1.25f / 8 && box.st[0][1] == 2.25f / 8 &&
+                box.st[2][0] == 3.75f / 8 && box.st[2][1] == 4.75f / 8);
+    one[(3 * 8 + 2) * 4 + 3] = 0;
+    EXPECT_EQ(spriteOutline(one.data(), 8, 8, true).corners, 0);
+    EXPECT_TRUE(spriteOutline(opaque.data(), 4, 4, false).isFullSquare());
+}
+
+TEST_F(SpriteOutlineTest, TheFireCutToItsOutlineLooksTheSameNearAndFar) {
+    static unsigned seed = 17;  // the fire's own random draws, fixed
+    ParticleSystem::useRandomSource([] { return (int)((seed = seed * 1103515245u + 12345u) >> 1); });
+    testing::internal::CaptureStdout();
+    std::unique_ptr<Flames> fire(new Flames(500, default3dVector));
+    testing::internal::GetCapturedStdout();
+    fire->setSize(10.0f);
+    for (int i = 0; i < 120; i++) {
+        advanceClock(1.0 / 30);
+        fire->update();
+    }
+    ParticleSystem::useRandomSource(nullptr);
+    EXPECT_FALSE(fire->getOutline().isFullSquare());
+    const QOR3dVector pos = myCamPos;
+    for (float distance : {5.0f, 40.0f}) {
+        myCamPos = QOR3dVector(0.0f, 3.0f, distance);
+        std::vector<unsigned char> frames[2];
+        for (bool cut : {false, true}) {
+            ParticleSystem::useOutlines(cut);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            applyLookAt();
+            applyWorldRotation();
+            glEnable(GL_BLEND);  // the standing fire's state, place and scale in the frame
+            glPushMatrix();
+            glTranslatef(0.0f, 1.5f, 0.0f);
+            glScalef(20.0f, 20.0f, 20.0f);
+            fire->draw();
+            glPopMatrix();
+            frames[cut] = testgl::readBack(0, 0, 800, 800);
+        }
+        ParticleSystem::useOutlines(true);
+        int largest = 0, lit = 0;
+        for (size_t i = 0; i < frames[0].size(); i++) {
+            largest = std::max(largest, std::abs(frames[0][i] - frames[1][i]));
+            lit += i % 4 == 0 && frames[1][i] > 60;  // red above the clear colour's 51
+        }
+        EXPECT_LE(largest, 1) << "from " << distance;
+        EXPECT_GT(lit, distance < 10 ? 20000 : 500) << "from " << distance;
+    }
+    myCamPos = pos;
+}

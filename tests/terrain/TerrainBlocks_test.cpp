@@ -1,0 +1,63 @@
+// The scene's terrain drawn as the blocks in view against its whole list: the same pixels and
+// the same current vertex state after, from views across, along, above and away from the map.
+#include "Terrain.h"
+#include "character_driver.h"
+#include "driver/scene_fixture.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+class TerrainBlocksTest : public SceneTest {
+protected:
+    // One terrain draw as the frame makes it; the pixels, then the current normal and texture
+    // coordinates.
+    std::vector<unsigned char> render(bool whole) {
+        drawWholeTerrain = whole;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        applyLookAt();
+        applyWorldRotation();
+        drawTerrain();
+        drawWholeTerrain = false;
+        std::vector<unsigned char> pixels = testgl::readBack(0, 0, 800, 800);
+        GLfloat state[7];
+        glGetFloatv(GL_CURRENT_NORMAL, state);
+        glGetFloatv(GL_CURRENT_TEXTURE_COORDS, state + 3);
+        pixels.insert(pixels.end(), (unsigned char*)state, (unsigned char*)(state + 7));
+        return pixels;
+    }
+};
+}  // namespace
+
+TEST_F(TerrainBlocksTest, BlocksInViewDrawTheSamePixelsAsTheWholeList) {
+    const QOR3dVector pos = myCamPos, dir = myCamDir;
+    const float ground = myTerrain->GetHeight(-90.0f, 20.0f);
+    const struct {
+        const char* what;
+        QOR3dVector eye, look;
+        float angle, angleX, angleZ;
+        int fewest, most;  // blocks drawn of 256
+    } views[] = {{"start", {0, 3, 5}, {0, 0, -1}, 10, 0, 0, 8, 60},
+                 {"spun and tilted", {10, 6, -20}, {-1, -0.2f, 0.5f}, 130, 25, -15, 8, 120},
+                 {"along the ground", {-90, ground + 0.3f, 20}, {1, 0, 0.05f}, 0, 0, 0, 8, 80},
+                 {"from high above", {0, 90, 0}, {0.01f, -1, 0.2f}, 45, 0, 0, 8, 120},
+                 {"beyond the map, facing away", {0, 10, 150}, {0, 0, 1}, 0, 0, 0, 0, 0}};
+    for (const auto& v : views) {
+        myCamPos = v.eye;
+        myCamDir = v.look;
+        Angle = v.angle, AngleX = v.angleX, AngleZ = v.angleZ;
+        std::vector<unsigned char> whole = render(true), blocks = render(false);
+        int largest = 0;
+        for (size_t i = 0; i < 800 * 800 * 4; i++)
+            largest = std::max(largest, std::abs(whole[i] - blocks[i]));
+        EXPECT_LE(largest, 1) << v.what;
+        EXPECT_TRUE(std::equal(whole.begin() + 800 * 800 * 4, whole.end(),
+                               blocks.begin() + 800 * 800 * 4)) << v.what << ": vertex state";
+        int drawn = myTerrain->GetBlocksDrawn();
+        EXPECT_TRUE(drawn >= v.fewest && drawn <= v.most) << v.what << ": " << drawn;
+    }
+    EXPECT_EQ(myTerrain->GetBlockCount(), 256);
+    myCamPos = pos, myCamDir = dir;
+    Angle = 10.0f, AngleX = AngleZ = 0.0f;
+}
