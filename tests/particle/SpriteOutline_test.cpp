@@ -74,7 +74,7 @@ TEST_F(SpriteOutlineTest, TheFireCutToItsOutlineLooksTheSameNearAndFar) {
     testing::internal::GetCapturedStdout();
     fire->setSize(10.0f);
     for (int i = 0; i < 120; i++) {
-        advanceClock(1.0 / 30);
+        fake::advance(1.0 / 30);
         fire->update();
     }
     ParticleSystem::useRandomSource(nullptr);
