@@ -45,7 +45,7 @@ FireWorks* myFireworks = nullptr;
 float fireworksDisp = 5.0f;
 timer myTimer;
 void (*frameStepHook)(FrameStep step) = nullptr;
-bool drawWholeTerrain = false;
+bool oldBackdrop = false;
 
 static const int SKY_SLOTS = 6;
 static const int SKY_SLOT_LENGTH = 32;
@@ -211,6 +211,10 @@ void idleCallback() {
 }
 
 // ---- Per frame --------------------------------------------------------------------------
+static void stepDone(FrameStep step) {
+    if (frameStepHook != nullptr) frameStepHook(step);
+}
+
 void keepEyeAboveTerrain() {
     // Asked in unrotated world coordinates: the world rotation only changes what is seen.
     float h = myTerrain->GetHeight(myCamPos.x, myCamPos.z) + 1.0f;
@@ -236,29 +240,69 @@ void applyWorldRotation() {
     glRotatef(AngleZ, 0.0f, 0.0f, 1.0f);
 }
 
-void drawSky() {
+// The sky box around the eye, unlit and textured; leaves blending on.
+static void drawSkyBox() {
     glPushMatrix();
     glDisable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     mySkyBox->DrawSkyBox(10.0f, 10.0f, 10.0f, myCamPos.x, myCamPos.y, myCamPos.z);
-    glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glPopMatrix();
 }
 
+void drawSky() {
+    glDisable(GL_DEPTH_TEST);
+    drawSkyBox();
+    glEnable(GL_DEPTH_TEST);
+}
+
+// At the far plane and only where the depth buffer is still clear: behind whatever was drawn
+// before it. Writes no depth.
+void drawSkyBehind() {
+    glDepthRange(1.0, 1.0);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_FALSE);
+    drawSkyBox();
+    glDepthMask(GL_TRUE);
+    glDepthFunc(GL_LESS);
+    glDepthRange(0.0, 1.0);
+}
+
 void drawTerrain() {
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
-    if (drawWholeTerrain)
+    if (oldBackdrop)
         glCallList(myTerrain->GetDLIndex());
     else
         myTerrain->Draw();
     glEnable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
+}
+
+// The opaque terrain goes first and the sky fills only the pixels it left, so the hidden part
+// of the sky is never shaded. The terrain passes the depth test only below the far plane, so
+// the pixels are those of the sky drawn first and the terrain over it.
+void drawBackdrop() {
+    if (oldBackdrop) {
+        drawSky();
+        stepDone(FRAME_SKY);
+        applyWorldRotation();
+        drawTerrain();
+        stepDone(FRAME_TERRAIN);
+        return;
+    }
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);  // the colour the sky would have left for the terrain
+    glPushMatrix();
+    applyWorldRotation();
+    drawTerrain();
+    glPopMatrix();
+    stepDone(FRAME_TERRAIN);
+    drawSkyBehind();
+    stepDone(FRAME_SKY);
+    applyWorldRotation();
 }
 
 // A half-transparent red ball at the arm goal; it writes no depth. Leaves blending off.
@@ -321,21 +365,13 @@ static void drawFireworks() {
     glPopMatrix();
 }
 
-static void stepDone(FrameStep step) {
-    if (frameStepHook != nullptr) frameStepHook(step);
-}
-
 void displayCallback() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
     keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     applyLookAt();
     stepDone(FRAME_EYE);
-    drawSky();
-    stepDone(FRAME_SKY);
-    applyWorldRotation();
-    drawTerrain();
-    stepDone(FRAME_TERRAIN);
+    drawBackdrop();
     drawArmGoalMarker();
     stepDone(FRAME_MARKER);
 

@@ -74,9 +74,10 @@ enum FrameStep {
 
 // Measurement seam: when set, called after each step of displayCallback. Null in the program.
 extern void (*frameStepHook)(FrameStep step);
-// Measurement and test seam: the terrain's whole list instead of its blocks in view. False in
-// the program.
-extern bool drawWholeTerrain;
+// Measurement and test seam: the backdrop drawn the old way, the sky first and then the
+// terrain's whole list, instead of the terrain's blocks in view and the sky behind them.
+// False in the program.
+extern bool oldBackdrop;
 
 // Pieces of the callbacks, exposed so tests can run them one by one.
 void spinWorld();              // strictly beyond +-360 the angle starts again at 0
@@ -84,8 +85,10 @@ void keepEyeAboveTerrain();
 void relaunchFireworksIfDue(); // every ten seconds of the fireworks stopwatch
 void burnCharacters();         // the fire-contact rule and the characters' own fires
 void applyLookAt();
-void drawSky();                // with the GL state the sky needs set around it
+void drawSky();                // over everything, with the GL state the sky needs around it
+void drawSkyBehind();          // the same sky only where nothing was drawn yet
 void applyWorldRotation();
 void drawTerrain();
+void drawBackdrop();           // sky and terrain; leaves the world rotation applied
 
 #endif

@@ -57,7 +57,7 @@ double frameMs(const std::function<void()>& frame, int frames = MEASURED_FRAMES)
 }
 
 void useOldDrawing(bool old) {
-    drawWholeTerrain = old;
+    oldBackdrop = old;
     ParticleSystem::useOutlines(!old);
 }
 
@@ -84,18 +84,16 @@ void floorFrame() {
 }
 
 // The frame's opening steps, up to and including the terrain.
-void drawBackdrop() {
+void openFrame() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
     keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     applyLookAt();
-    drawSky();
-    applyWorldRotation();
-    drawTerrain();
+    drawBackdrop();
 }
 
 void backdropFrame() {
-    drawBackdrop();
+    openFrame();
     glutSwapBuffers();
 }
 
@@ -180,7 +178,7 @@ void freeCrowd(Crowd& crowd) {
 }
 
 void crowdFrame(Crowd& crowd) {
-    drawBackdrop();
+    openFrame();
     QOR3dVector target = testCharacter->getPosition();
     for (size_t i = 0; i < crowd.characters.size(); i++) {
         Character* c = crowd.characters[i];
