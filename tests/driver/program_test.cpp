@@ -1,25 +1,28 @@
-// End-to-end: the real program under the test's X display, driven by real key events.
+// End-to-end: the real program under an X display of its own, driven by real key events, and
+// ended cleanly by every image it cannot read.
 #include "support/process.h"
+#include "support/tga_writer.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+#include <fstream>
+#include <iterator>
+
+using testproc::quote;
+using Bytes = std::vector<uint8_t>;
 
 TEST(Program, KeysSteerTheCharacterSwitchTheSkyAndEscapeQuits) {
-    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "C W Q 7 8 Escape");
+    // Lower-case letters are other commands: only the upper-case "C" jumps.
+    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "c w C W Q 7 8 Escape");
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_NE(r.output.find("Window Size: 800 by 800\n"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("Jump!\n"), std::string::npos) << r.output;
+    size_t jump = r.output.find("Jump!\n");
+    EXPECT_TRUE(jump != std::string::npos && r.output.find("Jump!", jump + 1) == std::string::npos)
+        << r.output;
     // "7" loads the night sky; "8" brings the start-up sky back, after it.
     size_t night = r.output.find("Attepting to open file: tga/clouds2.tga");
     ASSERT_NE(night, std::string::npos) << r.output;
     EXPECT_NE(r.output.find("Attepting to open file: tga/clouds3.tga", night), std::string::npos);
-}
-
-TEST(Program, LowerCaseLettersDoNotSteerTheCharacter) {
-    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "c w Escape");
-    EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(r.output.find("Jump!"), std::string::npos) << r.output;
 }
 
 TEST(Program, PrintsEachLineAtOnceIntoAPipe) {
@@ -38,3 +41,55 @@ TEST(Program, PrintsEachLineAtOnceIntoAPipe) {
     EXPECT_NE(r.output.find("Window Size: 800 by 800\n"), std::string::npos) << r.output;
     EXPECT_NE(r.output.find("status 0"), std::string::npos) << r.output;
 }
+
+namespace {
+// Every image the program reads, each broken one way; every way is used. The loader's own
+// tests try each breakage on its own.
+const char* const kImages[] = {"ground3", "ground4", "clouds3", "clouds2", "moon", "fire3", "spark1"};
+const struct {
+    const char* name;
+    void (*apply)(Bytes& bytes);  // null: the file is removed
+} kBreakages[] = {
+    {"missing", nullptr},
+    {"empty", [](Bytes& b) { b.clear(); }},
+    {"truncated", [](Bytes& b) { b.resize(18 + (b.size() - 18) / 2); }},
+    {"run-length", [](Bytes& b) { b[2] = 10; }},
+    {"16-bit", [](Bytes& b) { b[16] = 16; }},
+    {"oversized header", [](Bytes& b) {  // 65535 x 65535 promised, 12 bytes given
+         b[12] = b[13] = b[14] = b[15] = 0xff;
+         b.resize(30);
+     }}};
+class BrokenImage : public ::testing::TestWithParam<int> {};
+}  // namespace
+
+TEST_P(BrokenImage, EndsTheProgramWithItsMessageAndStatusOne) {
+    const std::string image = kImages[GetParam()], file = "tga/" + image + ".tga";
+    const auto& breakage = kBreakages[GetParam() % 6];
+    SCOPED_TRACE(std::string(breakage.name) + " " + file);
+    // A copy of the project's images in a fresh directory, the program's working directory.
+    std::string dir = testproc::makeTempDir(), path = dir + "/" + file;
+    testproc::runShell("cp -r " + quote(std::string(QORVEL_SOURCE_DIR) + "/tga") + " " +
+                       quote(dir + "/tga"));
+    std::ifstream in(path, std::ios::binary);
+    Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_GT(bytes.size(), 18u);
+    std::remove(path.c_str());
+    if (breakage.apply != nullptr) {
+        breakage.apply(bytes);
+        tgatest::writeFile(path, bytes);
+    }
+    // The night sky is only read when "7" is pressed.
+    testproc::Result r = testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape");
+    const std::string expected = image == "ground3"
+                                     ? "Could not load height image file!!\n"
+                                     : "Texture: Could not load image file " + file + "!!\n";
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_TRUE(r.output.find("Attepting to open file: " + file + "\n") != std::string::npos &&
+                r.output.find(expected) != std::string::npos &&
+                r.output.find("Sanitizer") == std::string::npos &&
+                r.output.find("runtime error") == std::string::npos) << r.output;
+    testproc::runShell("rm -rf " + quote(dir));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllImages, BrokenImage, ::testing::Range(0, 7),
+                         [](const auto& info) { return std::string(kImages[info.param]); });
