@@ -39,13 +39,12 @@ TEST_F(CharacterDrawing, LimbsReachGoalsAtHeadingNinetyAndTipsEndInTheirFrames) 
     QOR3dVector armGoal = kin::toWorld(kin::armTip(pose), c.getPosition(), 90);
     c.setLeftArmGoal(armGoal);
     c.setLeftLegGoal(QOR3dVector(2.2f, 0.3f, -3.11f));
-    float first = 0;
+    QOR3dVector start = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
+    float first = kin::distance(start, armGoal);
     for (int i = 0; i < 40; ++i) {
         glLoadIdentity();
         glTranslatef(0, 0, -5);  // a camera: eye and world frames differ
         c.draw();
-        QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
-        if (i == 0) first = kin::distance(arm, armGoal);
     }
     // Arms keep the tip of their own draw (eye frame); legs the search's (world frame).
     QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);

@@ -43,10 +43,4 @@ std::string writeTga(const std::string& path, int width, int height, int depth,
     return writeFile(path, bytes);
 }
 
-std::string writeFlatTga(const std::string& path, int width, int height, int depth,
-                         uint8_t value) {
-    return writeTga(path, width, height, depth,
-                    std::vector<uint8_t>((size_t)width * height * (depth / 8), value));
-}
-
 }  // namespace tgatest
