@@ -9,9 +9,6 @@
 namespace {
 class CharacterDrawing : public GLTest {};
 
-int litPixels() {
-    return testgl::countPixels([](const unsigned char* p) { return (p[0] | p[1] | p[2]) != 0; });
-}
 bool in(float angle, float lowest, float highest) { return angle >= lowest && angle <= highest; }
 }  // namespace
 
@@ -40,7 +37,7 @@ TEST_F(CharacterDrawing, LimbsReachGoalsAtHeadingNinetyAndTipsEndInTheirFrames) 
     c.setLeftArmGoal(armGoal);
     c.setLeftLegGoal(QOR3dVector(2.2f, 0.3f, -3.11f));
     QOR3dVector start = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
-    float first = kin::distance(start, armGoal);
+    float first = start.minus(armGoal).length();
     for (int i = 0; i < 40; ++i) {
         glLoadIdentity();
         glTranslatef(0, 0, -5);  // a camera: eye and world frames differ
@@ -49,10 +46,10 @@ TEST_F(CharacterDrawing, LimbsReachGoalsAtHeadingNinetyAndTipsEndInTheirFrames) 
     // Arms keep the tip of their own draw (eye frame); legs the search's (world frame).
     QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
     EXPECT_VEC_NEAR(c.myLeftArm->getEndPoint(), arm.x, arm.y, arm.z - 5, 1e-4);
-    EXPECT_TRUE(first > 0.1f && kin::distance(arm, armGoal) < 0.04f) << first;
+    EXPECT_TRUE(first > 0.1f && arm.minus(armGoal).length() < 0.04f) << first;
     QOR3dVector leg = kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90);
     EXPECT_VEC_EQ(c.myLeftLeg->getEndPoint(), leg, 1e-4);
-    EXPECT_LT(kin::distance(leg, c.getLeftLegGoal()), 0.05f);
+    EXPECT_LT(leg.minus(c.getLeftLegGoal()).length(), 0.05f);
 }
 
 TEST_F(CharacterDrawing, UnreachableGoalsKeepJointsInRange) {
@@ -85,7 +82,8 @@ TEST_F(CharacterDrawing, MeasuringDrawsNothingAndTheFigureShowsWhereItStands) {
     c.setPosition(QOR3dVector(0.6f, 0, 0));
     for (Character_Arm* a : {c.myLeftArm, c.myRightArm}) a->updateEndpoint();
     for (Character_Leg* l : {c.myLeftLeg, c.myRightLeg}) l->updateEndpoint();
-    EXPECT_EQ(litPixels(), 0);
+    auto lit = [](const unsigned char* p) { return p[0] + p[1] + p[2] > 0; };
+    EXPECT_EQ(testgl::countPixels(lit), 0);  // measuring the limbs drew nothing
     GLfloat before[16], after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, before);
     glColor3f(1, 0, 0);
@@ -99,5 +97,4 @@ TEST_F(CharacterDrawing, MeasuringDrawsNothingAndTheFigureShowsWhereItStands) {
                              {610, 470, 255}, {400, 420, 0},   {520, 640, 0}};
     for (const auto& p : probes)
         EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(p[0], p[1]), p[2], 0, 0, p[2] ? 2 : 0)) << p[0];
-    glDisable(GL_DEPTH_TEST);
 }

@@ -162,8 +162,7 @@ TEST_F(ControllerTest, AITurnsByItsThresholdsAndWalksOn) {
         float heading = character.getHeading();
         ai.update();
         EXPECT_FLOAT_EQ(character.getHeading(), heading + c[1]) << c[0];
-        EXPECT_TRUE(controller->isWalking());
-        EXPECT_NEAR(character.getXVelocity(), 2 * std::sin(character.getHeading() * 3.14 / 180),
-                    1e-5);
+        double vx = 2 * std::sin(character.getHeading() * 3.14 / 180);  // the controller's factor
+        EXPECT_TRUE(controller->isWalking() && std::fabs(character.getXVelocity() - vx) < 1e-5);
     }
 }

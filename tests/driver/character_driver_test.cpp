@@ -20,7 +20,8 @@ namespace {
 struct ProgramMemorySettings : ::testing::Environment {
     void SetUp() override { configureMemory(); }
 };
-::testing::Environment* const settings = ::testing::AddGlobalTestEnvironment(new ProgramMemorySettings);
+::testing::Environment* const settings =
+    ::testing::AddGlobalTestEnvironment(new ProgramMemorySettings);
 
 class SceneTest : public GLTest {
 protected:
@@ -56,7 +57,8 @@ float clearance(Character* c) {
 
 TEST(WorldSpin, WrapsToZeroOnlyStrictlyBeyond360) {
     // Angle and step before, angle after: exactly 360 is kept, 360.5 goes to 0 (not to 0.5).
-    const float spins[][3] = {{10, 0.5f, 10.5f}, {359.5f, 0.5f, 360}, {360, 0.5f, 0}, {-359.75f, -0.5f, 0}};
+    const float spins[][3] = {
+        {10, 0.5f, 10.5f}, {359.5f, 0.5f, 360}, {360, 0.5f, 0}, {-359.75f, -0.5f, 0}};
     for (const auto& s : spins) {
         Angle = s[0];
         deltaAngle = s[1];
@@ -65,29 +67,26 @@ TEST(WorldSpin, WrapsToZeroOnlyStrictlyBeyond360) {
     }
 }
 
-TEST_F(SceneFrames, ReshapeSurvivesZeroHeight) {
-    quietly([] { myReshape(800, 0); });
-    GLfloat projection[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    for (float v : projection) EXPECT_TRUE(std::isfinite(v));
-}
-
 TEST_F(SceneFrames, EyeClimbsFastBelowSinksSlowlyAboveHoldsBetweenAndCanBeSwitchedOff) {
     float h = myTerrain->GetHeight(myCamPos.x, myCamPos.z) + 1.0f;
-    // Height above h before and after one step; exactly h is high enough already.
-    const float steps[][2] = {{-0.3f, 0.2f}, {0.6f, 0.6f}, {2.0f, 1.9f}, {0.0f, 0.0f}};
+    // Height above h before and after one step, and whether the eye follows the terrain:
+    // exactly h is high enough already; switched off, the eye stays even below the ground.
+    const float steps[][3] = {{-0.3f, 0.2f, 1}, {0.6f, 0.6f, 1}, {2.0f, 1.9f, 1}, {0.0f, 0.0f, 1},
+                              {-4.0f, -4.0f, 0}, {2.0f, 2.0f, 0}};
     for (const auto& step : steps) {
+        terrainCheck = step[2] != 0;
         myCamPos.y = h + step[0];
         keepEyeAboveTerrain();
-        EXPECT_FLOAT_EQ(myCamPos.y, h + step[1]) << step[0];
+        EXPECT_FLOAT_EQ(myCamPos.y, h + step[1]) << step[0] << " " << step[2];
     }
-    terrainCheck = false;
-    myCamPos.y = h - 4.0f;  // even below the ground
-    for (int i = 0; i < 10; i++) keepEyeAboveTerrain();
-    EXPECT_EQ(myCamPos.y, h - 4.0f);
 }
 
 TEST_F(SceneFrames, CharactersStandTheAIWandersAndReachesAndNothingOfTheClearColourShows) {
+    GLfloat projection[16];  // a window reshaped to zero height keeps a usable projection
+    quietly([] { myReshape(800, 0); });
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    for (float v : projection) EXPECT_TRUE(std::isfinite(v));
+    quietly([] { myReshape(800, 800); });
     frame();
     EXPECT_VEC_EQ(otherCharacter->getLeftArmGoal(), testCharacter->getPosition(), 0);
     EXPECT_VEC_EQ(otherCharacter->getRightArmGoal(), testCharacter->getPosition(), 0);
@@ -103,8 +102,7 @@ TEST_F(SceneFrames, CharactersStandTheAIWandersAndReachesAndNothingOfTheClearCol
     EXPECT_TRUE(clearance(testCharacter) >= -0.02f && clearance(testCharacter) <= 0.06f)
         << clearance(testCharacter);
     EXPECT_TRUE(lowest >= -0.15f && lowest <= 0.06f && highest <= 0.6f) << lowest << " " << highest;
-    QOR3dVector later = otherCharacter->getPosition();
-    EXPECT_GT(std::hypot(later.x - start.x, later.z - start.z), 0.5f);
+    EXPECT_GT(otherCharacter->getPosition().minus(start).length(), 0.5f);
     // The keyboard character, left alone, stays where it landed.
     EXPECT_LT(std::hypot(testCharacter->getXPosition(), testCharacter->getZPosition() + 2.0f),
               0.05f);
@@ -124,14 +122,12 @@ TEST_F(FireTest, CatchesFireOnlyStrictlyWithinReachOnceFollowedAndFlailing) {
         testCharacter->setPosition(QOR3dVector(x, y, z));
         return quietly(burnCharacters);
     };
-    EXPECT_EQ(burnAt(2.4f, 0, 0), "");
-    EXPECT_EQ(testFlames, nullptr);
+    EXPECT_EQ(burnAt(2.4f, 0, 0), "");  // not lit
     // The new fire loads its sprite, which the loader reports on the following lines.
     EXPECT_EQ(burnAt(0, 2.39f, 0).rfind("Starting fire on testCharacter!\n", 0), 0u);
     ASSERT_NE(testFlames, nullptr);
     EXPECT_EQ(burnAt(0, 2.39f, 0), "");  // said once
     EXPECT_EQ(burnAt(7, 2, -3), "");  // never goes out
-    EXPECT_EQ(otherFlames, nullptr);
     EXPECT_VEC_NEAR(testFlames->getPosition(), 7.0f, 2.45f, -3.0f, 1e-6);
     QOR3dVector g = testCharacter->getLeftArmGoal();  // flailing: the box around the character
     EXPECT_TRUE(g.x >= 6 && g.x < 8 && g.y >= 2 && g.y < 3 && g.z >= -4 && g.z < -1);
@@ -143,8 +139,9 @@ TEST_F(FireTest, FireworksRelaunchEveryTenSecondsWithoutGrowingParticlesTextures
     EXPECT_EQ(fireworksDisp, 5.0f);  // not yet
     fake::advance(0.2);
     relaunchFireworksIfDue();
-    EXPECT_TRUE(fireworksDisp >= 0.0f && fireworksDisp < 100.0f) << fireworksDisp;
-    EXPECT_LT(myTimer.elapsed_time(), 0.001);  // the stopwatch starts over
+    // A new place, and the stopwatch starts over.
+    EXPECT_TRUE(fireworksDisp >= 0.0f && fireworksDisp < 100.0f && myTimer.elapsed_time() < 0.001)
+        << fireworksDisp;
     // Both characters burning first, so nothing new is lit while we measure.
     testCharacter->setPosition(QOR3dVector(0.5f, 1.0f, 0.0f));
     otherCharacter->setPosition(QOR3dVector(-0.5f, 1.0f, 0.0f));
@@ -183,7 +180,8 @@ const int SPECIAL = 256;  // added to GLUT's special key codes
 
 TEST_F(KeysTest, EachKeyChangesItsOwnStateAndNothingElse) {
     // From straight ahead "q" turns left by more than "e" turns right; both stretch the direction.
-    const struct { char key; float x, z; } turns[] = {{'q', -0.249f, -0.996f}, {'e', 0.251f, -1.002f}};
+    const struct { char key; float x, z; } turns[] = {
+        {'q', -0.249f, -0.996f}, {'e', 0.251f, -1.002f}};
     for (auto t : turns) {
         myCamDir = QOR3dVector(0, 0, -1);
         keyCallback(t.key, 0, 0);
@@ -197,11 +195,11 @@ TEST_F(KeysTest, EachKeyChangesItsOwnStateAndNothingElse) {
         {'C', {{POS_Y, 5.05f}, {VEL_Y, 4}}}, {'W', {{VEL_Z, 2}}}, {'S', {{VEL_Z, -1}}},
         {'A', {{VEL_X, 3}, {VEL_Z, 0.0024f}}}, {'D', {{VEL_X, -2}, {VEL_Z, 0.0016f}}},
         {'Q', {{HEADING, 5}}}, {'Q', {{HEADING, 10}}}, {'E', {{HEADING, 5}}}, {'6', {{WALKING, 1}}},
-        {' ', {{SPIN_STEP, 0.5f}}}, {' ', {{SPIN_STEP, 0}}}, {'5', {{FOLLOW, 0}}}, {'5', {{FOLLOW, 1}}},
-        {'a', {{TILT_Y, 5}}}, {'a', {{TILT_Y, 10}}}, {'d', {{TILT_Y, 5}}},
+        {' ', {{SPIN_STEP, 0.5f}}}, {' ', {{SPIN_STEP, 0}}}, {'5', {{FOLLOW, 0}}},
+        {'5', {{FOLLOW, 1}}}, {'a', {{TILT_Y, 5}}}, {'a', {{TILT_Y, 10}}}, {'d', {{TILT_Y, 5}}},
         {'z', {{TILT_Z, 5}}}, {'c', {{TILT_Z, 0}}}, {'c', {{TILT_Z, -5}}},
-        {',', {{GOAL_X, 0.1f}}}, {'.', {{GOAL_X, 0}}}, {'l', {{GOAL_Y, 0.1f}}}, {';', {{GOAL_Y, 0}}},
-        {'o', {{GOAL_Z, 4.1f}}}, {'p', {{GOAL_Z, 4}}},
+        {',', {{GOAL_X, 0.1f}}}, {'.', {{GOAL_X, 0}}},
+        {'l', {{GOAL_Y, 0.1f}}}, {';', {{GOAL_Y, 0}}}, {'o', {{GOAL_Z, 4.1f}}}, {'p', {{GOAL_Z, 4}}},
         {SPECIAL + GLUT_KEY_UP, {{CAM_Z, 4}}}, {SPECIAL + GLUT_KEY_RIGHT, {{CAM_X, 1}}},
         {'r', {{CAM_X, 0}, {CAM_Z, 5}, {POS_X, 0}, {POS_Z, 0}}},  // the eye and the character
         {SPECIAL + GLUT_KEY_LEFT, {{CAM_X, -1}}}, {SPECIAL + GLUT_KEY_DOWN, {{CAM_Z, 6}}},

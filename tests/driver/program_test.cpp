@@ -40,7 +40,8 @@ const char* const kBreakages[] = {
     "printf '\\12' | dd of=\"$f\" bs=1 seek=2 conv=notrunc",           // run-length coded
     "printf '\\20' | dd of=\"$f\" bs=1 seek=16 conv=notrunc",          // 16 bits a pixel
     // 65535 x 65535 pixels promised, 12 bytes given
-    "printf '\\377\\377\\377\\377' | dd of=\"$f\" bs=1 seek=12 conv=notrunc && truncate -s 30 \"$f\""};
+    "printf '\\377\\377\\377\\377' | dd of=\"$f\" bs=1 seek=12 conv=notrunc && "
+    "truncate -s 30 \"$f\""};
 class BrokenImage : public ::testing::TestWithParam<int> {};
 }  // namespace
 
@@ -54,7 +55,8 @@ TEST_P(BrokenImage, EndsTheProgramWithItsMessageAndStatusOne) {
         " && f=" + quote(dir + "/" + file) + " && " + breakage);
     ASSERT_EQ(made.status, 0) << breakage << "\n" << made.output;
     // The night sky is only read when "7" is pressed.
-    testproc::Result r = testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape");
+    testproc::Result r =
+        testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape");
     const std::string expected = image == "ground3"
                                      ? "Could not load height image file!!\n"
                                      : "Texture: Could not load image file " + file + "!!\n";

@@ -10,14 +10,10 @@
 #include <cstring>
 
 namespace {
+using testgl::getInt;
 // Face images of one colour each, in the order of the six name slots.
 const int kColours[6][3] = {{200, 0, 0},   {0, 200, 0},   {0, 0, 200},
                             {200, 200, 0}, {0, 200, 200}, {200, 0, 200}};
-GLint getInt(GLenum what) {
-    GLint v = 0;
-    glGetIntegerv(what, &v);
-    return v;
-}
 
 class SkyBoxTest : public GLTest {
 protected:
@@ -27,7 +23,8 @@ protected:
         for (int i = 0; i < 6; ++i) {
             const int* c = kColours[i];
             std::vector<uint8_t> px;
-            for (int k = 0; k < 16; ++k) px.insert(px.end(), {(uint8_t)c[2], (uint8_t)c[1], (uint8_t)c[0]});
+            for (int k = 0; k < 16; ++k)
+                px.insert(px.end(), {(uint8_t)c[2], (uint8_t)c[1], (uint8_t)c[0]});
             std::string path = tgatest::tempPath("f" + std::to_string(i) + ".tga");
             strncpy(names[i], tgatest::writeTga(path, 4, 4, 24, px).c_str(), 31);
         }

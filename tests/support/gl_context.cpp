@@ -24,8 +24,7 @@ Pixel pixelAt(int x, int y) {
     if (std::abs(p.r - r) <= tol && std::abs(p.g - g) <= tol && std::abs(p.b - b) <= tol)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel (" << p.r << ", " << p.g << ", " << p.b
-                                         << ") expected (" << r << ", " << g << ", " << b
-                                         << ") within " << tol;
+                                         << ") expected (" << r << ", " << g << ", " << b << ")";
 }
 
 }  // namespace testgl

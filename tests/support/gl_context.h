@@ -17,6 +17,12 @@ struct Pixel {
 std::vector<unsigned char> readBack(int x, int y, int w, int h, GLenum buffer = GL_BACK);
 Pixel pixelAt(int x, int y);
 
+inline GLint getInt(GLenum what) {
+    GLint v = 0;
+    glGetIntegerv(what, &v);
+    return v;
+}
+
 // Asserts that the pixel is within tol of the expected 0..255 colour.
 ::testing::AssertionResult pixelNear(Pixel p, int r, int g, int b, int tol);
 

@@ -103,8 +103,7 @@ TEST_F(TerrainTest, DisplayListsDrawUpwardGroundAndRestoreTheTextureMatrix) {
                                       isPlain ? 0 : 200, 0, 3));
         EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(450, 150), 0, 0, 0, 0));
     }
-    GLint mode = 0, depth = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    glGetIntegerv(GL_TEXTURE_STACK_DEPTH, &depth);
-    EXPECT_TRUE(mode == GL_MODELVIEW && depth == 1);  // the list pops what it pushed
+    // The list pops what it pushed and goes back to the model-view matrix.
+    EXPECT_TRUE(testgl::getInt(GL_MATRIX_MODE) == GL_MODELVIEW &&
+                testgl::getInt(GL_TEXTURE_STACK_DEPTH) == 1);
 }
