@@ -33,7 +33,6 @@ inline QOR3dVector toWorld(QOR3dVector body, QOR3dVector p, double h) {
     return QOR3dVector((float)(p.x + body.x * c + body.z * s), p.y + body.y,
                        (float)(p.z - body.x * s + body.z * c));
 }
-inline float distance(QOR3dVector a, QOR3dVector b) { return a.minus(b).length(); }
 }  // namespace kin
 
 #define EXPECT_VEC_NEAR(actual, ex, ey, ez, tol) \

@@ -1,40 +1,72 @@
-// End-to-end: the real program under the test's X display, driven by real key events.
+// End-to-end: the real program under an X display of its own, driven by real key events, and
+// ended cleanly by every image it cannot read.
 #include "support/process.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
+using testproc::quote;
 
-TEST(Program, KeysSteerTheCharacterSwitchTheSkyAndEscapeQuits) {
-    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "C W Q 7 8 Escape");
-    EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_NE(r.output.find("Window Size: 800 by 800\n"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("Jump!\n"), std::string::npos) << r.output;
-    // "7" loads the night sky; "8" brings the start-up sky back, after it.
-    size_t night = r.output.find("Attepting to open file: tga/clouds2.tga");
-    ASSERT_NE(night, std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("Attepting to open file: tga/clouds3.tga", night), std::string::npos);
-}
-
-TEST(Program, LowerCaseLettersDoNotSteerTheCharacter) {
-    testproc::Result r = testproc::runProgramWithKeys(QORVEL_SOURCE_DIR, "c w Escape");
-    EXPECT_EQ(r.status, 0) << r.output;
-    EXPECT_EQ(r.output.find("Jump!"), std::string::npos) << r.output;
-}
-
-TEST(Program, PrintsEachLineAtOnceIntoAPipe) {
+TEST(Program, PrintsEachLineAtOnceIntoAPipeAndFollowsRealKeys) {
     // The program's output goes through a pipe into a file, read while its window is still up.
+    // Then real key events: lower-case letters are other commands, so only "C" jumps; "7" loads
+    // the night sky, "8" the start-up sky again; Escape quits.
     std::string cmd =
-        "cd " + testproc::quote(QORVEL_SOURCE_DIR) + " || exit 1; log=$(mktemp); " +
-        "{ set -o pipefail; timeout 60 " + testproc::quote(testproc::programPath()) +
+        "cd " + quote(QORVEL_SOURCE_DIR) + " || exit 1; log=$(mktemp); " +
+        "{ set -o pipefail; timeout 60 " + quote(testproc::programPath()) +
         " | cat > \"$log\"; } & pipeline=$!; " +
         "win=$(xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1); " +
         "for i in $(seq 1 50); do grep -q 'Window Size' \"$log\" && break; sleep 0.1; done; " +
         "kill -0 $pipeline && echo \"running, lines so far:\" && cat \"$log\"; " +
-        "xdotool key --window \"$win\" Escape; wait $pipeline; echo \"status $?\"";
+        "for k in c w C W Q 7 8 Escape; do xdotool key --window \"$win\" $k; sleep 0.3; done; " +
+        "wait $pipeline; echo \"status $?\"; cat \"$log\"";
     testproc::Result r = testproc::runShell(testproc::onOwnDisplay(cmd));
-    EXPECT_NE(r.output.find("running, lines so far:\nAttepting to open file: tga/ground3.tga"),
-              std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("Window Size: 800 by 800\n"), std::string::npos) << r.output;
-    EXPECT_NE(r.output.find("status 0"), std::string::npos) << r.output;
+    const std::string& out = r.output;
+    EXPECT_NE(out.find("running, lines so far:\nAttepting to open file: tga/ground3.tga"),
+              std::string::npos) << out;
+    EXPECT_NE(out.find("Window Size: 800 by 800\n"), std::string::npos) << out;
+    size_t status = out.find("status 0\n"), jump = out.find("Jump!\n", status);
+    ASSERT_NE(status, std::string::npos) << out;
+    EXPECT_TRUE(jump != std::string::npos && out.find("Jump!", jump + 1) == std::string::npos) << out;
+    size_t night = out.find("Attepting to open file: tga/clouds2.tga", status);
+    EXPECT_NE(out.find("Attepting to open file: tga/clouds3.tga", night), std::string::npos) << out;
 }
+
+namespace {
+// Every image the program reads, each broken one way by a shell command on "$f"; every way is
+// used at least once. The loader's own tests try each breakage on its own.
+const char* const kImages[] = {"ground3", "ground4", "clouds3", "clouds2", "moon", "fire3", "spark1"};
+const char* const kBreakages[] = {
+    "rm \"$f\"", "truncate -s 0 \"$f\"", "truncate -s 1000 \"$f\"",  // missing, empty, truncated
+    "printf '\\12' | dd of=\"$f\" bs=1 seek=2 conv=notrunc",           // run-length coded
+    "printf '\\20' | dd of=\"$f\" bs=1 seek=16 conv=notrunc",          // 16 bits a pixel
+    // 65535 x 65535 pixels promised, 12 bytes given
+    "printf '\\377\\377\\377\\377' | dd of=\"$f\" bs=1 seek=12 conv=notrunc && "
+    "truncate -s 30 \"$f\""};
+class BrokenImage : public ::testing::TestWithParam<int> {};
+}  // namespace
+
+TEST_P(BrokenImage, EndsTheProgramWithItsMessageAndStatusOne) {
+    const std::string image = kImages[GetParam()], file = "tga/" + image + ".tga";
+    const std::string breakage = kBreakages[GetParam() % 6];
+    // A copy of the project's images in a fresh directory, the program's working directory.
+    std::string dir = testproc::makeTempDir();
+    testproc::Result made = testproc::runShell(
+        "cp -r " + quote(std::string(QORVEL_SOURCE_DIR) + "/tga") + " " + quote(dir) +
+        " && f=" + quote(dir + "/" + file) + " && " + breakage);
+    ASSERT_EQ(made.status, 0) << breakage << "\n" << made.output;
+    // The night sky is only read when "7" is pressed.
+    testproc::Result r =
+        testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape");
+    const std::string expected = image == "ground3"
+                                     ? "Could not load height image file!!\n"
+                                     : "Texture: Could not load image file " + file + "!!\n";
+    EXPECT_EQ(r.status, 1) << breakage << "\n" << r.output;
+    EXPECT_TRUE(r.output.find("Attepting to open file: " + file + "\n") != std::string::npos &&
+                r.output.find(expected) != std::string::npos &&
+                r.output.find("Sanitizer") == std::string::npos &&
+                r.output.find("runtime error") == std::string::npos) << breakage << "\n" << r.output;
+    testproc::runShell("rm -rf " + quote(dir));
+}
+
+INSTANTIATE_TEST_SUITE_P(AllImages, BrokenImage, ::testing::Range(0, 7),
+                         [](const auto& info) { return std::string(kImages[info.param]); });

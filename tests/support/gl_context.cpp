@@ -5,28 +5,13 @@
 
 namespace testgl {
 
-static int windowId = 0;
-
-void ensureWindow() {
-    if (windowId != 0) {
-        glutSetWindow(windowId);
-        return;
-    }
-    int argc = 1;
-    char name[] = "quorvel_tests";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 800);
-    windowId = glutCreateWindow("Quorvel test");
-    glViewport(0, 0, 800, 800);
-}
-
-std::vector<unsigned char> readBack(int x, int y, int w, int h) {
+std::vector<unsigned char> readBack(int x, int y, int w, int h, GLenum buffer) {
     std::vector<unsigned char> pixels((size_t)w * h * 4);
+    glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    glReadBuffer(buffer);
     glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glReadBuffer(GL_BACK);
     return pixels;
 }
 
@@ -39,22 +24,24 @@ Pixel pixelAt(int x, int y) {
     if (std::abs(p.r - r) <= tol && std::abs(p.g - g) <= tol && std::abs(p.b - b) <= tol)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "pixel (" << p.r << ", " << p.g << ", " << p.b
-                                         << ") expected (" << r << ", " << g << ", " << b
-                                         << ") within " << tol;
-}
-
-GLenum drainErrors() {
-    GLenum first = GL_NO_ERROR;
-    for (GLenum e = glGetError(); e != GL_NO_ERROR; e = glGetError())
-        if (first == GL_NO_ERROR) first = e;
-    return first;
+                                         << ") expected (" << r << ", " << g << ", " << b << ")";
 }
 
 }  // namespace testgl
 
 void GLTest::SetUp() {
-    testgl::ensureWindow();
-    testgl::drainErrors();
+    static int window = 0;
+    if (window == 0) {
+        int argc = 1;
+        char name[] = "quorvel_tests";
+        char* argv[] = {name, nullptr};
+        glutInit(&argc, argv);
+        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+        glutInitWindowSize(800, 800);
+        window = glutCreateWindow("Quorvel test");
+        glViewport(0, 0, 800, 800);
+    }
+    while (glGetError() != GL_NO_ERROR) continue;  // nothing from before counts against the test
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -62,5 +49,5 @@ void GLTest::SetUp() {
 }
 
 void GLTest::TearDown() {
-    EXPECT_EQ(testgl::drainErrors(), (GLenum)GL_NO_ERROR) << "GL error left by the test";
+    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << "GL error left by the test";
 }

@@ -9,28 +9,36 @@
 
 namespace testgl {
 
-// Opens the 800x800 double-buffered window once per process; later calls only make it
-// current. Fails the process loudly when no display can be opened.
-void ensureWindow();
-
 struct Pixel {
     int r, g, b, a;
 };
 
-// Reads an RGBA block of the back buffer, rows bottom-up as GL gives them.
-std::vector<unsigned char> readBack(int x, int y, int w, int h);
+// Finishes drawing and reads an RGBA block, rows bottom-up as GL gives them.
+std::vector<unsigned char> readBack(int x, int y, int w, int h, GLenum buffer = GL_BACK);
 Pixel pixelAt(int x, int y);
+
+inline GLint getInt(GLenum what) {
+    GLint v = 0;
+    glGetIntegerv(what, &v);
+    return v;
+}
 
 // Asserts that the pixel is within tol of the expected 0..255 colour.
 ::testing::AssertionResult pixelNear(Pixel p, int r, int g, int b, int tol);
 
-// Drains and returns the GL error flags; GL_NO_ERROR when there were none.
-GLenum drainErrors();
+// How many pixels of the 800x800 window pass keep(rgba).
+template <class Keep>
+int countPixels(Keep keep, GLenum buffer = GL_BACK) {
+    std::vector<unsigned char> px = readBack(0, 0, 800, 800, buffer);
+    int n = 0;
+    for (size_t i = 0; i < px.size(); i += 4) n += keep(&px[i]) ? 1 : 0;
+    return n;
+}
 
 }  // namespace testgl
 
-// Fixture for tests that need GL: a current context, identity matrices, and no GL error left
-// behind by the test.
+// Fixture for tests that need GL: the window (opened once per process; GLUT ends the process
+// when there is no display), identity matrices, and no GL error left behind by the test.
 class GLTest : public ::testing::Test {
 protected:
     void SetUp() override;

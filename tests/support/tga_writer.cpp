@@ -4,28 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 namespace tgatest {
 
 std::string tempPath(const std::string& name) {
-    // Death-test children share the directory, so only the creating process removes it.
     static struct TempDir {
-        std::string path;
-        pid_t owner = 0;
+        std::string path = (std::filesystem::temp_directory_path() / "quorvel_tga_XXXXXX").string();
+        TempDir() {
+            if (mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "cannot create " << path;
+        }
         ~TempDir() {
             std::error_code ec;
-            if (!path.empty() && owner == getpid()) std::filesystem::remove_all(path, ec);
+            std::filesystem::remove_all(path, ec);
         }
     } dir;
-    if (dir.path.empty()) {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "quorvel_tga_XXXXXX").string();
-        if (mkdtemp(tmpl.data()) != nullptr) {
-            dir.path = tmpl;
-            dir.owner = getpid();
-        }
-    }
     return dir.path + "/" + name;
 }
 
@@ -47,12 +41,6 @@ std::string writeTga(const std::string& path, int width, int height, int depth,
     std::vector<uint8_t> bytes = tgaHeader(width, height, depth);
     bytes.insert(bytes.end(), pixels.begin(), pixels.end());
     return writeFile(path, bytes);
-}
-
-std::string writeFlatTga(const std::string& path, int width, int height, int depth,
-                         uint8_t value) {
-    return writeTga(path, width, height, depth,
-                    std::vector<uint8_t>((size_t)width * height * (depth / 8), value));
 }
 
 }  // namespace tgatest

@@ -24,10 +24,6 @@ std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes
 std::string writeTga(const std::string& path, int width, int height, int depth,
                      const std::vector<uint8_t>& pixels);
 
-// Every byte of every pixel is `value`: a flat height map.
-std::string writeFlatTga(const std::string& path, int width, int height, int depth,
-                         uint8_t value);
-
 }  // namespace tgatest
 
 #endif
