@@ -9,6 +9,7 @@
 #include "character_driver.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
+#include "support/scene.h"
 
 #include <malloc.h>
 
@@ -23,27 +24,6 @@ struct ProgramMemorySettings : ::testing::Environment {
 ::testing::Environment* const settings =
     ::testing::AddGlobalTestEnvironment(new ProgramMemorySettings);
 
-class SceneTest : public GLTest {
-protected:
-    void SetUp() override {
-        GLTest::SetUp();
-        fake::ticks = 1000000;
-        timer::useClocks(fake::readTicks, fake::readCalendar);
-        quietly([] {
-            init();
-            myReshape(800, 800);
-        });
-    }
-    void TearDown() override {
-        timer::useClocks(nullptr, nullptr);
-        GLTest::TearDown();
-    }
-    // Advances the fake clock and draws one frame through the display callback.
-    void frame(double seconds = 1.0 / 60.0) {
-        fake::advance(seconds);
-        displayCallback();
-    }
-};
 using SceneFrames = SceneTest;
 using FireTest = SceneTest;
 using KeysTest = SceneTest;

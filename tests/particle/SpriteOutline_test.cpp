@@ -4,7 +4,7 @@
 #include "Flames.h"
 #include "SpriteOutline.h"
 #include "character_driver.h"
-#include "driver/scene_fixture.h"
+#include "support/scene.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,7 +3,7 @@
 // current normal after, from views across, along, above and away from the map.
 #include "Terrain.h"
 #include "character_driver.h"
-#include "driver/scene_fixture.h"
+#include "support/scene.h"
 #include "skybox.h"
 
 #include <algorithm>

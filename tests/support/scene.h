@@ -1,0 +1,32 @@
+// Test support: the whole scene built by init() in a real window, with every stopwatch on the
+// fake clock so frames can be stepped in known time.
+#ifndef QORVEL_TESTS_SCENE_H
+#define QORVEL_TESTS_SCENE_H
+
+#include "character_driver.h"
+#include "support/fakes.h"
+#include "support/gl_context.h"
+
+class SceneTest : public GLTest {
+protected:
+    void SetUp() override {
+        GLTest::SetUp();
+        fake::ticks = 1000000;
+        timer::useClocks(fake::readTicks, fake::readCalendar);
+        quietly([] {
+            init();
+            myReshape(800, 800);
+        });
+    }
+    void TearDown() override {
+        timer::useClocks(nullptr, nullptr);
+        GLTest::TearDown();
+    }
+    // Advances the fake clock and draws one frame through the display callback.
+    void frame(double seconds = 1.0 / 60.0) {
+        fake::advance(seconds);
+        displayCallback();
+    }
+};
+
+#endif
