@@ -31,9 +31,8 @@ struct Set : ParticleSystem {
 // Everything the particle draws could leave changed, as one list of numbers.
 std::vector<GLfloat> glState() {
     std::vector<GLfloat> s;
-    for (GLenum cap : {GL_CULL_FACE, GL_TEXTURE_2D, GL_POINT_SMOOTH, GL_LINE_SMOOTH})
-        s.push_back(glIsEnabled(cap));
     const std::pair<GLenum, int> values[] = {
+        {GL_CULL_FACE, 1}, {GL_TEXTURE_2D, 1}, {GL_POINT_SMOOTH, 1}, {GL_LINE_SMOOTH, 1},
         {GL_DEPTH_WRITEMASK, 1}, {GL_CURRENT_COLOR, 4}, {GL_CURRENT_NORMAL, 3},
         {GL_CURRENT_TEXTURE_COORDS, 4}, {GL_LINE_WIDTH, 1}, {GL_POINT_SIZE, 1},
         {GL_MODELVIEW_MATRIX, 16}, {GL_MATRIX_MODE, 1}, {GL_MODELVIEW_STACK_DEPTH, 1},

@@ -6,10 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-using tgatest::tempPath;
-using tgatest::tgaHeader;
-using tgatest::writeFile;
-using tgatest::writeTga;
+using namespace tgatest;
 
 namespace {
 GLubyte sentinel;
