@@ -40,9 +40,7 @@ TEST(TGALoader, AcceptedFilesSwapRedAndBlueAndKeepRowOrder) {
     } cases[] = {
         {writeTga(tempPath("rgb.tga"), 2, 1, 24, {1, 2, 3, 4, 5, 6}), 2, 1, 24, {3, 2, 1, 6, 5, 4}},
         {writeTga(tempPath("rgba.tga"), 1, 1, 32, {10, 20, 30, 40}), 1, 1, 32, {30, 20, 10, 40}},
-        {writeFile(tempPath("rows.tga"), flagged), 1, 2, 24, {1, 1, 1, 9, 9, 9}},
-        {writeTga(tempPath("wide.tga"), 256, 1, 24, std::vector<uint8_t>(768, 7)), 256, 1, 24,
-         std::vector<uint8_t>(768, 7)}};  // width bytes 0x00, 0x01: little-endian
+        {writeFile(tempPath("rows.tga"), flagged), 1, 2, 24, {1, 1, 1, 9, 9, 9}}};
     for (const auto& c : cases) {
         ImageInfo info;
         ASSERT_TRUE(load(info, c.path)) << c.path;
