@@ -3,22 +3,17 @@
 #include "math/matrix_check.h"
 
 TEST(QOR44Matrix, TransformTransposeDivisionAndFlatCopies) {
+    EXPECT_TRUE(vectorNear(QOR44Matrix().vectorMultiply(QOR3dVector(1.5f, -2, 7)), 1.5f, -2, 7, 0));
+    // Flat copies keep row order, so a GL (column-major) shift by (7, 8, 9) with w = 2 arrives
+    // transposed.
+    float out[16], gl[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 2};
     QOR44Matrix m;
-    EXPECT_TRUE(matricesNear(m.transpose().matrix, m.matrix, 0.0f));
-    EXPECT_TRUE(vectorNear(m.vectorMultiply(QOR3dVector(1.5f, -2.0f, 7.0f)), 1.5f, -2, 7, 0));
-    m.matrix[0][3] = 5.0f;  // translation sits in the last column
-    EXPECT_TRUE(vectorNear(m.vectorMultiply(QOR3dVector(1, 2, 3)), 6, 2, 3, 0));
-    EXPECT_TRUE(m.transpose().matrix[3][0] == 5.0f && m.matrix[3][0] == 0.0f);  // receiver kept
-    m.matrix[3][3] = 2.0f;
-    EXPECT_TRUE(vectorNear(m.vectorMultiply(QOR3dVector(1, 2, 3)), 3, 1, 1.5f, 0));
-    m.matrix[3][3] = 0.0f;
-    EXPECT_FALSE(std::isfinite(m.vectorMultiply(QOR3dVector(1, 2, 3)).x));
-
-    // Flat copies keep row order, so a GL array arrives transposed.
-    float out[16], gl[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 1};  // column-major shift
     m.set16Matrix(gl);
-    EXPECT_TRUE(m.matrix[3][0] == 7.0f && m.matrix[3][2] == 9.0f);
-    EXPECT_TRUE(vectorNear(m.transpose().vectorMultiply(QOR3dVector(1, 1, 1)), 8, 9, 10, 0));
     m.get16Matrix(out);
-    EXPECT_TRUE(valuesNear(out, {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 1}, 0));
+    EXPECT_TRUE(arraysNear(out, gl, 16, 0) && m.matrix[3][0] == 7.0f);
+    QOR44Matrix t = m.transpose();
+    EXPECT_TRUE(vectorNear(t.vectorMultiply(QOR3dVector(1, 2, 3)), 4, 5, 6, 0));  // shift, then / w
+    EXPECT_EQ(m.matrix[0][3], 0.0f);  // the receiver is not transposed
+    t.matrix[3][3] = 0.0f;
+    EXPECT_FALSE(std::isfinite(t.vectorMultiply(QOR3dVector(1, 2, 3)).x));
 }

@@ -4,8 +4,7 @@
 #include "support/gl_context.h"
 #include "support/tga_writer.h"
 
-using tgatest::tempPath;
-using tgatest::writeTga;
+using namespace tgatest;
 
 namespace {
 GLint levelParam(GLenum which) {
