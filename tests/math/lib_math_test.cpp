@@ -1,4 +1,5 @@
-// The matrix library: solving, inverses, rotations in every representation, array vectors.
+// The matrix library: solving, inverses, rotations in every representation, file and vector
+// helpers (the terrain normals run the rest of the vector routines).
 #include "lib_math.h"
 #include "math/matrix_check.h"
 #include "support/fakes.h"
@@ -91,7 +92,7 @@ TEST(Rotations, EveryRepresentationAgreesRoundTripsAndIsRightHanded) {
     }
 }
 
-TEST(VectorRoutines, QuadraticRootsFileRoundTripSizeAndCopy) {
+TEST(MatrixHelpers, QuadraticRootsFileRoundTripVectorSizeAndCopy) {
     float x1, x2, r[4][4], back[4][4], w[4] = {1, 2, 2, 0}, c[4];
     solv_quad(-2, 2, 4, &x1, &x2);  // a < 0: the +sqrt root is the smaller one
     EXPECT_TRUE(x1 == -1 && x2 == 2) << x1 << " " << x2;
