@@ -20,22 +20,13 @@ protected:
 };
 }  // namespace
 
-TEST_F(FlamesTest, BornAtTheSourceWithinCapacityAndFreedWithTheFire) {
-    int before = Particle::liveCount();
-    std::unique_ptr<Flames> f = make(4);
-    Particle* p = f->getParticle(0);
-    EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP);
-    EXPECT_VEC_NEAR(p->getPosition(), 1, 2, 3, 0);
-    EXPECT_GT(p->getYVelocity(), 0.0f);
-    f = make(20000);
-    EXPECT_EQ(f->getNumParticles(), MAX_NUM_PARTICLES);
-    f = make(-3);
-    EXPECT_EQ(f->getNumParticles(), 0);
-    EXPECT_EQ(Particle::liveCount(), before);
-}
-
-TEST_F(FlamesTest, DeadSlotsComeBackOnADrawAboveOneHalfAsFlameOrSmokeByIndex) {
+TEST_F(FlamesTest, BornAtTheSourceWithinCapacityAndDeadSlotsReturnAsFlameOrSmokeByIndex) {
+    int outside = Particle::liveCount();
+    for (int n : {20000, -3}) EXPECT_EQ(make(n)->getNumParticles(), n < 0 ? 0 : MAX_NUM_PARTICLES);
     std::unique_ptr<Flames> f = make(10);
+    Particle* first = f->getParticle(0);
+    EXPECT_TRUE(first->getType() == Particle::PARTICLE_TRIANGLE_STRIP && first->getYVelocity() > 0);
+    EXPECT_VEC_NEAR(first->getPosition(), 1, 2, 3, 0);
     f->setSize(10.0f);
     f->setPosition(QOR3dVector(4.0f, 5.0f, 6.0f));
     for (int i = 0; i < 10; i++) f->getParticle(i)->setAlive(false);
@@ -56,6 +47,8 @@ TEST_F(FlamesTest, DeadSlotsComeBackOnADrawAboveOneHalfAsFlameOrSmokeByIndex) {
         EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f) << i;
         EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f) << i;
     }
+    f.reset();
+    EXPECT_EQ(Particle::liveCount(), outside);  // freed with the fire
 }
 
 TEST_F(FlamesTest, FlamesReddenAndFadeFivePercentAFrameSmokeHalfAPercent) {

@@ -49,6 +49,7 @@ class SystemDrawTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
+        glPushAttrib(GL_ALL_ATTRIB_BITS);  // the tests' switches and lights end with them
         // A 4x4 sprite of distinct texels, so a flipped or rotated square shows.
         std::vector<uint8_t> texels;
         for (int i = 0; i < 16; i++)
@@ -61,10 +62,7 @@ protected:
         glEnable(GL_DEPTH_TEST);
     }
     void TearDown() override {
-        for (GLenum cap : {GL_DEPTH_TEST, GL_TEXTURE_2D, GL_LIGHTING, GL_BLEND, GL_COLOR_MATERIAL,
-                           GL_NORMALIZE, GL_CULL_FACE, GL_LINE_SMOOTH})
-            glDisable(cap);
-        glDepthMask(GL_TRUE);
+        glPopAttrib();
         GLTest::TearDown();
     }
     // Draws the set from the same odd starting state, one particle at a time or as a system;
@@ -86,7 +84,6 @@ protected:
         if (batched) set.draw();
         after = glState();
         glPopMatrix();
-        glFinish();
         return testgl::readBack(0, 0, 800, 800);
     }
     // Expects both ways to give the same pixels and state; returns the number of lit pixels.

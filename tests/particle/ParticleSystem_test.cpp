@@ -10,9 +10,7 @@ const aForce GRAVITY = &ForceField::forceGravity, DRAG = &ForceField::forceDrag;
 // A system whose particles the test places by hand, with the given force fields.
 struct HandSystem : ParticleSystem {
     explicit HandSystem(std::initializer_list<aForce> forces) {
-        quietly([&] {
-            for (aForce f : forces) pushForceField(f);
-        });
+        for (aForce f : forces) quietly([&] { pushForceField(f); });
     }
     ~HandSystem() override {
         for (int i = 0; i < numParticles; i++) delete myParticles[i];
@@ -66,6 +64,6 @@ TEST(ParticleSystem, TenForcesFitAndTheEleventhIsRefused) {
     s.popForceField();
     s.update();  // nine gravities left
     EXPECT_NEAR(p->getYAcceleration(), -0.981 * 9, 1e-5);
-    for (int i = 0; i < 12; i++) s.popForceField();
+    for (int i = 0; i < 12; i++) s.popForceField();  // popping an empty list is harmless
     EXPECT_EQ(s.getNumForceFields(), 0);
 }
