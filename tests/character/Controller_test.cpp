@@ -16,8 +16,7 @@ int fakeRandom() { return nextRandom; }
 const float GROUND = 1.0f;  // byte 128 at scale 2
 
 // A character on a flat 64x64 terrain at height GROUND; the clock is the test's.
-class ControllerTest : public GLTest {
-protected:
+struct ControllerTest : GLTest {
     void SetUp() override {
         GLTest::SetUp();
         std::vector<uint8_t> flat(64 * 64 * 3, 128);
@@ -54,7 +53,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(ControllerTest, VerticalRuleBandAndGroundPush) {
+TEST_F(ControllerTest, VerticalRuleBandGroundPushAndTheLowestPoint) {
     // Feet above the ground and walking, then the y speed, acceleration and lift the rule
     // leaves: exactly at the top of the band stands, just above it falls at the speed it had,
     // below it is pushed up, faster and with a lift when walking.
@@ -70,9 +69,21 @@ TEST_F(ControllerTest, VerticalRuleBandAndGroundPush) {
         EXPECT_TRUE(character.getYVelocity() == c[2] && character.getYAcceleration() == c[3] &&
                     character.getYPosition() == y + c[4]) << c[0];
     }
+    // Left foot at x 0.1, right foot at x -0.1, body at (5, 0, 0); a tie goes to the right.
+    const struct { float left, right; int pick; } lows[] = {
+        {-0.5f, -0.3f, 0}, {-0.3f, -0.5f, 1}, {-0.5f, -0.5f, 1}, {-0.2f, 0.3f, 0},
+        {0.3f, -0.2f, 1},  {0.2f, 0.2f, 2},   {0.0f, 0.0f, 2}};
+    character.setPosition(QOR3dVector(5, 0, 0));
+    for (const auto& c : lows) {
+        placeFoot(character.myLeftLeg, 0.1f, c.left);
+        placeFoot(character.myRightLeg, -0.1f, c.right);
+        const float x[3] = {0.1f, -0.1f, 5}, y[3] = {c.left, c.right, 0};
+        SCOPED_TRACE(std::to_string(c.left) + " " + std::to_string(c.right));
+        EXPECT_VEC_NEAR(character.getMinYPoint(), x[c.pick], y[c.pick], 0, 1e-6);
+    }
 }
 
-TEST_F(ControllerTest, DroppedCharacterStandsThenJumpsAndLandsInTheBand) {
+TEST_F(ControllerTest, DroppedCharacterJumpsAndLandsThenFrictionStopsItWithoutAStepBack) {
     character.setPosition(QOR3dVector(3, 5, -2));
     // Feet reaching for points under the hips, below the ground, as the gait's would.
     character.setLeftLegGoal(QOR3dVector(3.11f, GROUND - 0.5f, -2));
@@ -81,8 +92,7 @@ TEST_F(ControllerTest, DroppedCharacterStandsThenJumpsAndLandsInTheBand) {
     float rest = character.getYPosition(), peak = rest;
     ASSERT_EQ(character.getYVelocity(), 0.0f);  // standing on straight legs, not sunk in
     EXPECT_TRUE(lowestFoot() >= GROUND && lowestFoot() <= GROUND + 0.05f && rest > GROUND + 0.7f);
-    quietly([&] { controller->jump(); });
-    EXPECT_TRUE(character.getYPosition() == rest + 0.05f && character.getYVelocity() == 4);
+    quietly([&] { controller->jump(); });  // up 0.05 at 4 a second, as the key test shows
     for (int i = 0; i < 100; ++i) {
         frame();
         peak = std::max(peak, character.getYPosition());
@@ -90,17 +100,14 @@ TEST_F(ControllerTest, DroppedCharacterStandsThenJumpsAndLandsInTheBand) {
     EXPECT_GT(peak, rest + 0.6f);  // about 4^2 / (2 * 9.81) = 0.8 up
     EXPECT_EQ(character.getYVelocity(), 0.0f);
     EXPECT_TRUE(lowestFoot() >= GROUND - 1e-4f && lowestFoot() <= GROUND + 0.05f) << lowestFoot();
-}
-
-TEST_F(ControllerTest, FrictionIsEightAgainstTheMotionAndStopsWithoutAStepBack) {
     placeFeet(GROUND + 0.02f);
     // Along the normalised velocity, so a partly vertical motion gets less of it sideways.
     const float cases[][5] = {{3, 0, 4, -4.8f, -6.4f}, {-1, 0, 0, 8, 0}, {0.3f, 0.4f, 0, -4.8f, 0}};
     for (const auto& c : cases) {
         character.setVelocity(QOR3dVector(c[0], c[1], c[2]));
         controller->update();
-        EXPECT_NEAR(character.getXAcceleration(), c[3], 1e-5) << c[0];
-        EXPECT_NEAR(character.getZAcceleration(), c[4], 1e-5) << c[0];
+        EXPECT_LT(std::fabs(character.getXAcceleration() - c[3]) +
+                  std::fabs(character.getZAcceleration() - c[4]), 1e-5) << c[0];
     }
     character.setVelocity(QOR3dVector(0, 0, 0));
     controller->moveForward();  // 2 along +z; friction takes 0.16 off each 0.02 s step
@@ -114,7 +121,7 @@ TEST_F(ControllerTest, FrictionIsEightAgainstTheMotionAndStopsWithoutAStepBack) 
     }
 }
 
-TEST_F(ControllerTest, GaitPutsTheFeetHalfATurnApartOnCirclesBelowTheHips) {
+TEST_F(ControllerTest, GaitPutsTheFeetHalfATurnApartAndTheAITurnsByItsThresholds) {
     character.setPosition(QOR3dVector(2, 3, -1));
     character.setHeading(90);
     character.setVelocity(QOR3dVector(0, 0, 7.5f));  // 30 degrees of phase per step
@@ -129,31 +136,14 @@ TEST_F(ControllerTest, GaitPutsTheFeetHalfATurnApartOnCirclesBelowTheHips) {
             QOR3dVector hip = leg->getPosition();
             QOR3dVector on(hip.x, (float)(hip.y - depth - radius * std::cos(a)),
                            (float)(hip.z - radius * std::sin(a)));
-            QOR3dVector goal = right ? character.getRightLegGoal() : character.getLeftLegGoal();
-            EXPECT_VEC_EQ(goal, kin::toWorld(on, character.getPosition(), 90), 1e-5);
+            EXPECT_VEC_EQ(right ? character.getRightLegGoal() : character.getLeftLegGoal(),
+                          kin::toWorld(on, character.getPosition(), 90), 1e-5);
         }
     }
     GLfloat m[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
     EXPECT_VEC_NEAR(QOR3dVector(m[12], m[13], m[14]), 5, 6, 7, 0);
-}
-
-TEST_F(ControllerTest, LowestPointIsTheLowerFootBelowTheBodyElseTheBody) {
-    // Left foot at x 0.1, right foot at x -0.1, body at (5, 0, 0); a tie goes to the right.
-    const struct { float left, right; int pick; } cases[] = {
-        {-0.5f, -0.3f, 0}, {-0.3f, -0.5f, 1}, {-0.5f, -0.5f, 1}, {-0.2f, 0.3f, 0},
-        {0.3f, -0.2f, 1},  {0.2f, 0.2f, 2},   {0.0f, 0.0f, 2}};
-    character.setPosition(QOR3dVector(5, 0, 0));
-    for (const auto& c : cases) {
-        placeFoot(character.myLeftLeg, 0.1f, c.left);
-        placeFoot(character.myRightLeg, -0.1f, c.right);
-        const float x[3] = {0.1f, -0.1f, 5}, y[3] = {c.left, c.right, 0};
-        SCOPED_TRACE(std::to_string(c.left) + " " + std::to_string(c.right));
-        EXPECT_VEC_NEAR(character.getMinYPoint(), x[c.pick], y[c.pick], 0, 1e-6);
-    }
-}
-
-TEST_F(ControllerTest, AITurnsByItsThresholdsAndWalksOn) {
+    controller->setWalking(false);  // the AI walks on by itself
     AI ai(controller.get(), fakeRandom);
     // The draw, of which only the fractional part of a billionth counts, and the turn it makes.
     const int cases[][2] = {{0, -2}, {800000000, 2}, {550000000, 0}, {1600000000, 0}};

@@ -6,7 +6,6 @@
 
 #include "Character_Arm.h"
 #include "Character_Leg.h"
-#include "QOR3dVector.h"
 
 namespace kin {
 inline double rad(double degrees) { return degrees * M_PI / 180.0; }

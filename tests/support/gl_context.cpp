@@ -7,7 +7,6 @@ namespace testgl {
 
 std::vector<unsigned char> readBack(int x, int y, int w, int h, GLenum buffer) {
     std::vector<unsigned char> pixels((size_t)w * h * 4);
-    glFinish();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(buffer);
     glReadPixels(x, y, w, h, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
@@ -21,10 +20,9 @@ Pixel pixelAt(int x, int y) {
 }
 
 ::testing::AssertionResult pixelNear(Pixel p, int r, int g, int b, int tol) {
-    if (std::abs(p.r - r) <= tol && std::abs(p.g - g) <= tol && std::abs(p.b - b) <= tol)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << p.r << ", " << p.g << ", " << p.b
-                                         << ") expected (" << r << ", " << g << ", " << b << ")";
+    bool near = std::abs(p.r - r) <= tol && std::abs(p.g - g) <= tol && std::abs(p.b - b) <= tol;
+    return ::testing::AssertionResult(near) << "pixel (" << p.r << ", " << p.g << ", " << p.b
+                                            << ") expected (" << r << ", " << g << ", " << b << ")";
 }
 
 }  // namespace testgl
@@ -33,8 +31,7 @@ void GLTest::SetUp() {
     static int window = 0;
     if (window == 0) {
         int argc = 1;
-        char name[] = "quorvel_tests";
-        char* argv[] = {name, nullptr};
+        char name[] = "quorvel_tests", *argv[] = {name, nullptr};
         glutInit(&argc, argv);
         glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
         glutInitWindowSize(800, 800);

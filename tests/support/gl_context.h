@@ -9,9 +9,7 @@
 
 namespace testgl {
 
-struct Pixel {
-    int r, g, b, a;
-};
+struct Pixel { int r, g, b, a; };
 
 // Finishes drawing and reads an RGBA block, rows bottom-up as GL gives them.
 std::vector<unsigned char> readBack(int x, int y, int w, int h, GLenum buffer = GL_BACK);
@@ -39,8 +37,7 @@ int countPixels(Keep keep, GLenum buffer = GL_BACK) {
 
 // Fixture for tests that need GL: the window (opened once per process; GLUT ends the process
 // when there is no display), identity matrices, and no GL error left behind by the test.
-class GLTest : public ::testing::Test {
-protected:
+struct GLTest : ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 };

@@ -3,7 +3,12 @@
 #ifndef QORVEL_TESTS_SCENE_H
 #define QORVEL_TESTS_SCENE_H
 
+#include "Character.h"
+#include "Controller.h"
+#include "Flames.h"
+#include "Terrain.h"
 #include "character_driver.h"
+#include "skybox.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
 
@@ -11,6 +16,8 @@ class SceneTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
+        myCamPos = QOR3dVector(0, 3, 5), myCamDir = QOR3dVector(0, 0, -1);  // the start view
+        Angle = 10, deltaAngle = AngleX = AngleY = AngleZ = 0;
         fake::ticks = 1000000;
         timer::useClocks(fake::readTicks, fake::readCalendar);
         quietly([] {

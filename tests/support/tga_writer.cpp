@@ -12,13 +12,9 @@ namespace tgatest {
 std::string tempPath(const std::string& name) {
     static struct TempDir {
         std::string path = (std::filesystem::temp_directory_path() / "quorvel_tga_XXXXXX").string();
-        TempDir() {
-            if (mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "cannot create " << path;
-        }
-        ~TempDir() {
-            std::error_code ec;
-            std::filesystem::remove_all(path, ec);
-        }
+        std::error_code ignored;
+        TempDir() { EXPECT_NE(mkdtemp(path.data()), nullptr) << "cannot create " << path; }
+        ~TempDir() { std::filesystem::remove_all(path, ignored); }
     } dir;
     return dir.path + "/" + name;
 }
