@@ -46,26 +46,40 @@ bool ignoresDestination(GLint factor, bool noAlpha) {
     }
 }
 
+// The blending that decides how a fragment meets the pixel under it; `usable` is false when a
+// logic op or the stencil test also has a say.
+struct Blending {
+    bool usable;
+    bool noAlpha;  // the framebuffer keeps no alpha
+    GLint eqRGB, eqAlpha, srcRGB, dstRGB, srcAlpha, dstAlpha;
+};
+
+Blending readBlending() {
+    Blending b = {glIsEnabled(GL_BLEND) && !glIsEnabled(GL_COLOR_LOGIC_OP) &&
+                      !glIsEnabled(GL_STENCIL_TEST),
+                  false, 0, 0, 0, 0, 0, 0};
+    GLint alphaBits = 0;
+    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
+    b.noAlpha = alphaBits == 0;
+    glGetIntegerv(GL_BLEND_EQUATION_RGB, &b.eqRGB);
+    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &b.eqAlpha);
+    glGetIntegerv(GL_BLEND_SRC_RGB, &b.srcRGB);
+    glGetIntegerv(GL_BLEND_DST_RGB, &b.dstRGB);
+    glGetIntegerv(GL_BLEND_SRC_ALPHA, &b.srcAlpha);
+    glGetIntegerv(GL_BLEND_DST_ALPHA, &b.dstAlpha);
+    return b;
+}
+
 // True when the pixels come out the same in any drawing order: each fragment only adds a
 // term of its own to what is there (as the scene's blend does on a framebuffer without
 // alpha). Depth writes are off for particles, so the depth test does not depend on order.
 bool orderFreeBlending() {
-    if (!glIsEnabled(GL_BLEND) || glIsEnabled(GL_COLOR_LOGIC_OP) || glIsEnabled(GL_STENCIL_TEST))
-        return false;
-    GLint alphaBits = 0, eqRGB = 0, eqAlpha = 0, srcRGB = 0, dstRGB = 0, srcAlpha = 0,
-          dstAlpha = 0;
-    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
-    glGetIntegerv(GL_BLEND_EQUATION_RGB, &eqRGB);
-    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &eqAlpha);
-    glGetIntegerv(GL_BLEND_SRC_RGB, &srcRGB);
-    glGetIntegerv(GL_BLEND_DST_RGB, &dstRGB);
-    glGetIntegerv(GL_BLEND_SRC_ALPHA, &srcAlpha);
-    glGetIntegerv(GL_BLEND_DST_ALPHA, &dstAlpha);
-    bool noAlpha = alphaBits == 0;
-    bool rgb = eqRGB == GL_FUNC_ADD && isOne(dstRGB, noAlpha) &&
-               ignoresDestination(srcRGB, noAlpha);
-    bool alpha = noAlpha || (eqAlpha == GL_FUNC_ADD && isOne(dstAlpha, false) &&
-                             ignoresDestination(srcAlpha, false));
+    const Blending b = readBlending();
+    if (!b.usable) return false;
+    bool rgb = b.eqRGB == GL_FUNC_ADD && isOne(b.dstRGB, b.noAlpha) &&
+               ignoresDestination(b.srcRGB, b.noAlpha);
+    bool alpha = b.noAlpha || (b.eqAlpha == GL_FUNC_ADD && isOne(b.dstAlpha, false) &&
+                               ignoresDestination(b.srcAlpha, false));
     return rgb && alpha;
 }
 
@@ -73,34 +87,23 @@ bool orderFreeBlending() {
 // the sprite's outline show the same: blending adds nothing at alpha 0, the bound texture's
 // alpha reaches the fragment unchanged in its coordinates, and nothing else is written.
 bool transparentTexelsLeavePixels() {
-    if (!glIsEnabled(GL_BLEND) || glIsEnabled(GL_COLOR_LOGIC_OP) ||
-        glIsEnabled(GL_STENCIL_TEST) || glIsEnabled(GL_TEXTURE_GEN_S) ||
-        glIsEnabled(GL_TEXTURE_GEN_T))
-        return false;
-    GLint env = 0, minFilter = 0, alphaBits = 0, eqRGB = 0, eqAlpha = 0, srcRGB = 0, dstRGB = 0,
-          srcAlpha = 0, dstAlpha = 0;
+    const Blending b = readBlending();
+    if (!b.usable || glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_TEXTURE_GEN_T)) return false;
+    GLint env = 0, minFilter = 0;
     GLfloat textureMatrix[16];
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &env);
     // A mipmap level would spread each texel further than the outline allows for.
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &minFilter);
     glGetFloatv(GL_TEXTURE_MATRIX, textureMatrix);
-    glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
-    glGetIntegerv(GL_BLEND_EQUATION_RGB, &eqRGB);
-    glGetIntegerv(GL_BLEND_EQUATION_ALPHA, &eqAlpha);
-    glGetIntegerv(GL_BLEND_SRC_RGB, &srcRGB);
-    glGetIntegerv(GL_BLEND_DST_RGB, &dstRGB);
-    glGetIntegerv(GL_BLEND_SRC_ALPHA, &srcAlpha);
-    glGetIntegerv(GL_BLEND_DST_ALPHA, &dstAlpha);
     for (int i = 0; i < 16; i++)
         if (textureMatrix[i] != (i % 5 == 0 ? 1.0f : 0.0f)) return false;
-    bool noAlpha = alphaBits == 0;
     auto zeroAtZero = [](GLint f) { return f == GL_SRC_ALPHA || f == GL_ZERO; };
-    auto oneAtZero = [noAlpha](GLint f) {
-        return f == GL_ONE || f == GL_ONE_MINUS_SRC_ALPHA || (noAlpha && f == GL_DST_ALPHA);
+    auto oneAtZero = [&b](GLint f) {
+        return f == GL_ONE || f == GL_ONE_MINUS_SRC_ALPHA || (b.noAlpha && f == GL_DST_ALPHA);
     };
-    bool rgb = eqRGB == GL_FUNC_ADD && zeroAtZero(srcRGB) && oneAtZero(dstRGB);
-    bool alpha = noAlpha || (eqAlpha == GL_FUNC_ADD && zeroAtZero(srcAlpha) &&
-                             oneAtZero(dstAlpha));
+    bool rgb = b.eqRGB == GL_FUNC_ADD && zeroAtZero(b.srcRGB) && oneAtZero(b.dstRGB);
+    bool alpha = b.noAlpha || (b.eqAlpha == GL_FUNC_ADD && zeroAtZero(b.srcAlpha) &&
+                               oneAtZero(b.dstAlpha));
     return (env == GL_MODULATE || env == GL_REPLACE) &&
            (minFilter == GL_LINEAR || minFilter == GL_NEAREST) && rgb && alpha;
 }
