@@ -10,8 +10,8 @@
 #include <cstdio>
 
 // --- 3-vectors on float arrays ---
-void vecsub(float* ans, float* a, float* b);    // ans = a - b, and ans may be a or b
-void vecadd(float* ans, float* a, float* b);    // ans = a + b, and ans may be a or b
+void vecsub(float* ans, float* a, float* b);    // ans = a - b; ans may alias a or b
+void vecadd(float* ans, float* a, float* b);    // ans = a + b; ans may alias a or b
 float vecsize(float* v);
 void veccp(float* a, float* b);                 // a = b, all four components
 void vecinit(float* v);                         // homogeneous origin (0, 0, 0, 1)
