@@ -10,8 +10,9 @@
 #include <cstdio>
 
 // --- 3-vectors on float arrays ---
-void vecsub(float* ans, float* a, float* b);    // ans = a - b; ans may alias a or b
-void vecadd(float* ans, float* a, float* b);    // ans = a + b; ans may alias a or b
+// Difference and sum into ans, which may be the same array as either operand.
+void vecsub(float* ans, float* a, float* b);
+void vecadd(float* ans, float* a, float* b);
 float vecsize(float* v);
 void veccp(float* a, float* b);                 // a = b, all four components
 void vecinit(float* v);                         // homogeneous origin (0, 0, 0, 1)

@@ -44,7 +44,7 @@ bool Texture::Init(const char* filename, int ID) {
     ownsName = true;
     ++liveCount;
     glBindTexture(GL_TEXTURE_2D, texID);  // left bound for the caller
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);  // an enum: the integer form
     GLenum format = texImageInfo.bpp == 32 ? GL_RGBA : GL_RGB;
     // TGA rows are tightly packed; with GL's default alignment of 4 a 24-bit row of odd width
     // would be read past its end, so upload with alignment 1 and restore the caller's value.
