@@ -1,4 +1,4 @@
-// Closed-form limb tips and shared helpers for checking the GL-measured endpoints in tests.
+// Closed-form limb tips for checking the GL-measured endpoints in tests.
 #ifndef QORVEL_TESTS_CHARACTER_KINEMATICS_H
 #define QORVEL_TESTS_CHARACTER_KINEMATICS_H
 
@@ -6,6 +6,7 @@
 
 #include "Character_Arm.h"
 #include "Character_Leg.h"
+#include "support/vectors.h"
 
 namespace kin {
 inline double rad(double degrees) { return degrees * M_PI / 180.0; }
@@ -33,15 +34,5 @@ inline QOR3dVector toWorld(QOR3dVector body, QOR3dVector p, double h) {
                        (float)(p.z - body.x * s + body.z * c));
 }
 }  // namespace kin
-
-#define EXPECT_VEC_NEAR(actual, ex, ey, ez, tol) \
-    do {                                           \
-        QOR3dVector v_ = (actual);                 \
-        EXPECT_NEAR(v_.x, (ex), (tol));            \
-        EXPECT_NEAR(v_.y, (ey), (tol));            \
-        EXPECT_NEAR(v_.z, (ez), (tol));            \
-    } while (0)
-#define EXPECT_VEC_EQ(actual, expected, tol) \
-    EXPECT_VEC_NEAR(actual, (expected).x, (expected).y, (expected).z, tol)
 
 #endif

@@ -1,6 +1,6 @@
 // A fire: born at its source, reborn as flame or smoke by slot, fading by the frame.
 #include "Flames.h"
-#include "character/kinematics.h"
+#include "support/vectors.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
 

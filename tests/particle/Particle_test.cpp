@@ -1,6 +1,6 @@
 // A particle alone: the step, its death and freeze, its draws on screen and the state left.
 #include "Particle.h"
-#include "character/kinematics.h"
+#include "support/vectors.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
 
