@@ -3,10 +3,15 @@
 
 #include "AI.h"
 #include "Character.h"
+#include "CommandLine.h"
 #include "Controller.h"
 #include "FireWorks.h"
 #include "Flames.h"
 #include "ForceField.h"
+#include "FrameOutput.h"
+#include "ImageFolder.h"
+#include "SeedSource.h"
+#include "SteppedClock.h"
 #include "Terrain.h"
 #include "skybox.h"
 
@@ -48,7 +53,12 @@ void (*frameStepHook)(FrameStep step) = nullptr;
 bool oldBackdrop = false;
 
 static const int SKY_SLOTS = 6;
-static const int SKY_SLOT_LENGTH = 32;
+static long frameLimit = 0;  // 0: until Escape
+static long framesDrawn = 0;
+
+#ifndef QORVEL_INSTALLED_IMAGES
+#define QORVEL_INSTALLED_IMAGES "../share/quorvel"
+#endif
 
 // ---- Start-up ---------------------------------------------------------------------------
 void configureMemory() {
@@ -61,14 +71,50 @@ void configureMemory() {
     mallopt(M_MMAP_THRESHOLD, 64 * 1024);
 }
 
+// Everything the command line asks for that needs no window: the image folder, the random
+// seed, the clock, the frame output. Returns an exit status, or -1 to go on.
+static int applyCommandLine(const CommandLine& line) {
+    useImageFolder(findImageFolder(line.imageFolder, std::getenv("QORVEL_DATA"), executableDir(),
+                                   QORVEL_INSTALLED_IMAGES));
+    if (line.seeded) {
+        std::srand(line.seed);
+        useFixedSeeds(line.seed);
+    }
+    if (line.step > 0.0) useSteppedClock(line.step);
+    frameLimit = line.frames;
+    if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
+    std::string error;
+    if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, error)) {
+        std::fprintf(stderr, "quorvel: cannot record into '%s': %s\n", line.recordFolder.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    return -1;
+}
+
 int quorvelMain(int argc, char** argv) {
     // Every line out is progress or a diagnostic: deliver each one as it is printed, even to
     // a pipe or a file, so nothing is held back when the run is cut short.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    CommandLine line;
+    std::string error;
+    switch (parseCommandLine(argc, argv, line, error)) {
+    case SHOW_HELP: std::fputs(helpText().c_str(), stdout); return 0;
+    case SHOW_VERSION: std::fputs(versionText().c_str(), stdout); return 0;
+    case USAGE_ERROR:
+        std::fprintf(stderr, "quorvel: %s\nTry 'quorvel --help'.\n", error.c_str());
+        return 2;
+    case RUN_SCENE: break;
+    }
+    const int status = applyCommandLine(line);
+    if (status >= 0) return status;
+
     configureMemory();
-    glutInit(&argc, argv);
+    int glutArgc = (int)line.glutArgs.size();
+    line.glutArgs.push_back(nullptr);
+    glutInit(&glutArgc, line.glutArgs.data());
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(800, 800);
+    glutInitWindowSize(line.width, line.height);
     glutCreateWindow("Quorvel");
     glutReshapeFunc(myReshape);
     glutDisplayFunc(displayCallback);
@@ -78,6 +124,10 @@ int quorvelMain(int argc, char** argv) {
     init();
     glutMainLoop();
     return 0;
+}
+
+void endScene() {
+    std::exit(finishFrameOutput());
 }
 
 static void initGLState() {
@@ -121,15 +171,16 @@ static void launchFireworks() {
     myFireworks = new FireWorks(50);
     myFireworks->pushForceField(&ForceField::forceGravity);
     myFireworks->pushForceField(&ForceField::forceDrag);
-    myFireworks->setTexture("tga/spark1.tga");
+    myFireworks->setTexture(imagePath("spark1.tga"));
 }
 
 // Replaces the sky; the old one goes first so only one set of sky textures is alive.
 static void buildSky(const char* image, float scale, float movement) {
-    char slots[SKY_SLOTS][SKY_SLOT_LENGTH];
+    static char slots[SKY_SLOTS][SkyBox::NAME_SLOT];  // 24 KiB: kept off the stack
+    const std::string path = imagePath(image);
     for (int i = 0; i < SKY_SLOTS; i++) {
-        std::strncpy(slots[i], image, SKY_SLOT_LENGTH - 1);
-        slots[i][SKY_SLOT_LENGTH - 1] = '\0';
+        std::strncpy(slots[i], path.c_str(), SkyBox::NAME_SLOT - 1);
+        slots[i][SkyBox::NAME_SLOT - 1] = '\0';
     }
     delete mySkyBox;
     mySkyBox = new SkyBox(&slots[0][0]);
@@ -143,9 +194,9 @@ static void setTestArmGoals() {
 }
 
 static void buildScene() {
-    char heightMap[] = "tga/ground3.tga";
-    char surface[] = "tga/ground4.tga";
-    myTerrain = new Terrain(heightMap, true, 15.0f, true, surface);
+    const std::string heightMap = imagePath("ground3.tga");
+    const std::string surface = imagePath("ground4.tga");
+    myTerrain = new Terrain(heightMap.c_str(), true, 15.0f, true, surface.c_str());
 
     testCharacter = new Character();
     otherCharacter = new Character();
@@ -168,7 +219,7 @@ static void buildScene() {
     otherFlames = nullptr;
     launchFireworks();
 
-    buildSky("tga/clouds3.tga", 4.0f, 0.1f);
+    buildSky("clouds3.tga", 4.0f, 0.1f);
     myTimer.start(nullptr);
 }
 
@@ -366,6 +417,7 @@ static void drawFireworks() {
 }
 
 void displayCallback() {
+    advanceSteppedClock();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
     keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -401,8 +453,11 @@ void displayCallback() {
     stepDone(FRAME_STANDING_FIRE);
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
+    const bool last = frameLimit == 0 || framesDrawn + 1 >= frameLimit;
+    captureFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), last);
     glutSwapBuffers();
     stepDone(FRAME_SWAP);
+    if (frameLimit > 0 && ++framesDrawn >= frameLimit) endScene();
 }
 
 // ---- Keys -------------------------------------------------------------------------------
@@ -426,7 +481,7 @@ static void turnCamera(float sign, float c) {
 void keyCallback(unsigned char key, int, int) {
     const double ARM_STEP = 0.1;
     switch (key) {
-    case 27: std::exit(0);
+    case 27: endScene();
     case ' ': deltaAngle = (deltaAngle == 0.0f) ? 0.5f : 0.0f; break;
     case ',': moveArmGoal(ARM_STEP, 0, 0); break;
     case '.': moveArmGoal(-ARM_STEP, 0, 0); break;
@@ -436,8 +491,8 @@ void keyCallback(unsigned char key, int, int) {
     case 'p': moveArmGoal(0, 0, -ARM_STEP); break;
     case '5': terrainCheck = !terrainCheck; break;
     case '6': myController->setWalking(true); break;
-    case '7': buildSky("tga/clouds2.tga", 2.0f, 1.0f); break;
-    case '8': buildSky("tga/clouds3.tga", 4.0f, 0.1f); break;
+    case '7': buildSky("clouds2.tga", 2.0f, 1.0f); break;
+    case '8': buildSky("clouds3.tga", 4.0f, 0.1f); break;
     case 'Q': myController->turn(5.0f); break;
     case 'E': myController->turn(-5.0f); break;
     case 'W': myController->moveForward(); break;

@@ -15,3 +15,7 @@ add_custom_command(
   COMMENT "Generating scene images in tga/"
   VERBATIM)
 add_custom_target(images ALL DEPENDS ${QORVEL_IMAGES})
+
+# The build tree's program finds the images beside it, as an installed one finds them in
+# share/quorvel.
+file(CREATE_LINK ${CMAKE_SOURCE_DIR}/tga ${CMAKE_BINARY_DIR}/tga SYMBOLIC)

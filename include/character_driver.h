@@ -44,6 +44,7 @@ extern float fireworksDisp;
 extern timer myTimer;
 
 int quorvelMain(int argc, char** argv);
+[[noreturn]] void endScene();  // as Escape: writes the frame output asked for, then ends the process
 void configureMemory();  // allocator settings; first thing in the process, before GL
 void init();
 void myReshape(int w, int h);

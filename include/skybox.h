@@ -10,7 +10,9 @@ class SkyBox {
 public:
     // Builds the geometry and start values only; nothing is loaded.
     SkyBox();
-    // inimgfilename: six consecutive 32-character slots, slot i naming the image of face i.
+    // Room for one image name: a whole path, so an installed or moved tree's images fit.
+    static const int NAME_SLOT = 4096;
+    // inimgfilename: six consecutive NAME_SLOT-character slots, slot i naming face i's image.
     explicit SkyBox(const char* inimgfilename);
     virtual ~SkyBox();
 

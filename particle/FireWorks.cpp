@@ -1,15 +1,15 @@
 // Builds a burst; its motion is the common particle-system step under the owner's forces.
 #include "FireWorks.h"
+#include "SeedSource.h"
 
 #include <cstdlib>
-#include <ctime>
 
 FireWorks::FireWorks(int theNumParticles) {
     paused = false;
     numForceFields = 0;
     // A negative request means an empty burst rather than a negative count.
     numParticles = theNumParticles < 0 ? 0 : theNumParticles;
-    srand((unsigned)time(nullptr));
+    srand(nextSeed());
     if (numParticles > MAX_NUM_PARTICLES) numParticles = MAX_NUM_PARTICLES;
 
     // One offset for the whole burst: start point, velocities and colours move together.

@@ -1,10 +1,11 @@
 // The fire effect: source point motion, rebirth of dead slots as flame or smoke, per-frame fade.
 #include "Flames.h"
+#include "ImageFolder.h"
+#include "SeedSource.h"
 
 #include <GL/gl.h>
 
 #include <cstdlib>
-#include <ctime>
 
 Flames::Flames(int theNumParticles, QOR3dVector thePosition)
     : position(thePosition), velocity(default3dVector), acceleration(default3dVector), size(1.0f) {
@@ -14,8 +15,8 @@ Flames::Flames(int theNumParticles, QOR3dVector thePosition)
     // A negative request means an empty fire rather than a negative count.
     numParticles = theNumParticles < 0 ? 0 : theNumParticles;
 
-    srand((unsigned)time(nullptr));
-    setTexture("tga/fire3.tga");
+    srand(nextSeed());
+    setTexture(::imagePath("fire3.tga"));  // the free function, not the member
     if (numParticles > MAX_NUM_PARTICLES) numParticles = MAX_NUM_PARTICLES;
 
     double unifiedBias = randomUnit() * 0.2;

@@ -1,9 +1,12 @@
 // Sky box: six face textures on a unit cube scaled around the eye, plus a blended moon quad.
 #include "skybox.h"
 
+#include "ImageFolder.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -22,15 +25,14 @@ SkyBox::SkyBox() {
 
 SkyBox::SkyBox(const char* inimgfilename) {
     setGeometry();
-    char moonfile[13];
-    strcpy(moonfile, "tga/moon.tga");
+    const std::string moonfile = imagePath("moon.tga");
     for (int i = 0; i < 6; ++i) {
-        const char* name = inimgfilename + 32 * i;
+        const char* name = inimgfilename + NAME_SLOT * i;
         if (!SkyTexture[i].Init(name, 0))
             printf("Terrain::myTexture->Init(): Error loading TGA file: %s \n", name);
     }
-    if (!MoonTexture.Init(moonfile, 0))
-        printf("Terrain::myTexture->Init(): Error loading: %s\n", moonfile);
+    if (!MoonTexture.Init(moonfile.c_str(), 0))
+        printf("Terrain::myTexture->Init(): Error loading: %s\n", moonfile.c_str());
 }
 
 // The textures are members: they go moon first, then faces 5 down to 0, each deleting its

@@ -13,7 +13,7 @@ const int kColours[6][3] = {{200, 0, 0},   {0, 200, 0},   {0, 0, 200},
                             {200, 200, 0}, {0, 200, 200}, {200, 0, 200}};
 
 struct SkyBoxTest : GLTest {
-    char names[6][32] = {};  // six 32-character slots as the driver lays them out
+    char names[6][SkyBox::NAME_SLOT] = {};  // six slots as the driver lays them out
     void SetUp() override {
         GLTest::SetUp();
         for (int i = 0; i < 6; ++i) {  // one texel of each colour, B, G, R in the file
