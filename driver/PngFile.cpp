@@ -25,6 +25,8 @@ bool writeRows(FILE* file, int width, int height, const unsigned char* rgb, char
         return false;
     }
     png_init_io(png, file);
+    // Recording writes a picture every frame: the fastest level costs a few more bytes.
+    png_set_compression_level(png, 1);
     png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

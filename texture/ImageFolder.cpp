@@ -37,7 +37,7 @@ std::string findImageFolder(const std::string& fromCommandLine, const char* from
         const std::string beside = executableDir + "/tga";
         if (isDirectory(beside)) return beside;
         const std::string installed = executableDir + "/" + installedFromExecutable;
-        if (isDirectory(installed)) return installed;
+        if (isDirectory(installed)) return canonical(installed);
     }
     return "tga";
 }

@@ -1,5 +1,6 @@
 // End-to-end: the real program under an X display of its own, driven by real key events, and
 // ended cleanly by every image it cannot read.
+#include "support/png_reader.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>
@@ -51,8 +52,10 @@ TEST_P(BrokenImage, EndsTheProgramWithItsMessageAndStatusOne) {
         "cp -r " + quote(std::string(QORVEL_SOURCE_DIR) + "/tga") + " " + quote(dir) +
         " && f=" + quote(dir + "/" + file) + " && " + breakage);
     ASSERT_EQ(made.status, 0) << breakage << "\n" << made.output;
-    // The night sky is only read when "7" is pressed.
-    auto r = testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape");
+    // The night sky is only read when "7" is pressed. Run from the copy's folder, the images
+    // named on the command line are the current directory's tga/, named as such.
+    auto r = testproc::runProgramWithKeys(dir, image == "clouds2" ? "7 Escape" : "Escape",
+                                          "--data " + quote(dir + "/tga"));
     std::string expected = "Texture: Could not load image file " + file + "!!\n";
     if (image == "ground3") expected = "Could not load height image file!!\n";
     EXPECT_EQ(r.status, 1) << breakage << "\n" << r.output;
@@ -65,3 +68,92 @@ TEST_P(BrokenImage, EndsTheProgramWithItsMessageAndStatusOne) {
 
 INSTANTIATE_TEST_SUITE_P(AllImages, BrokenImage, ::testing::Range(0, 7),
                          [](const auto& info) { return std::string(kImages[info.param]); });
+
+// ---- The command line, installed copies and reproducible pictures -------------------------
+namespace {
+std::string program() { return quote(testproc::programPath()); }
+
+// The program with the arguments on a display of its own, from the given folder.
+testproc::Result runFrom(const std::string& dir, const std::string& args) {
+    return testproc::runShell(testproc::onOwnDisplay(
+        "cd " + quote(dir) + " && timeout 120 " + program() + " " + args));
+}
+
+struct TempDir {
+    std::string path = testproc::makeTempDir();
+    ~TempDir() { testproc::runShell("rm -rf " + quote(path)); }
+};
+}  // namespace
+
+TEST(ProgramCommandLine, HelpNeedsNoDisplay) {
+    testproc::Result r = testproc::runShell("env -u DISPLAY " + program() + " --help");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output.rfind("Usage: quorvel [OPTION]...", 0), 0u) << r.output;
+}
+
+TEST(ProgramCommandLine, VersionNeedsNoDisplay) {
+    testproc::Result r = testproc::runShell("env -u DISPLAY " + program() + " --version");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(r.output, std::string("quorvel ") + QORVEL_VERSION + "\n");
+}
+
+TEST(ProgramCommandLine, BadOptionAndBadValueEndWithStatusTwoOnStandardError) {
+    struct Case {
+        const char* args;
+        const char* message;
+    };
+    for (Case c : {Case{"--bogus", "quorvel: unrecognized option '--bogus'\n"},
+                   Case{"--size 12", "quorvel: invalid value '12' for --size"}}) {
+        // Standard output is thrown away: everything shown must come on standard error.
+        testproc::Result r =
+            testproc::runShell("env -u DISPLAY " + program() + " " + c.args + " >/dev/null");
+        EXPECT_EQ(r.status, 2) << r.output;
+        EXPECT_EQ(r.output.rfind(c.message, 0), 0u) << r.output;
+        EXPECT_NE(r.output.find("\nTry 'quorvel --help'.\n"), std::string::npos) << r.output;
+    }
+}
+
+TEST(ProgramCommandLine, MovedInstallRunsFromAnotherFolderAndWritesItsPicture) {
+    TempDir tmp;
+    testproc::Result installed = testproc::runShell(
+        "cmake --install " + quote(QORVEL_BINARY_DIR) + " --prefix " + quote(tmp.path + "/a"));
+    ASSERT_EQ(installed.status, 0) << installed.output;
+    ASSERT_EQ(testproc::runShell("mv " + quote(tmp.path + "/a") + " " + quote(tmp.path + "/b"))
+                  .status, 0);
+    testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
+        "cd / && timeout 120 " + quote(tmp.path + "/b/bin/quorvel") +
+        " --frames 3 --screenshot " + quote(tmp.path + "/shot.png")));
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_NE(r.output.find(tmp.path + "/b/share/quorvel/ground3.tga"), std::string::npos)
+        << r.output;
+    testpng::Picture shot = testpng::readPng(tmp.path + "/shot.png");
+    EXPECT_EQ(shot.width, 800);
+    EXPECT_EQ(shot.height, 800);
+}
+
+TEST(ProgramCommandLine, SizeOptionSetsTheScreenshotSize) {
+    TempDir tmp;
+    testproc::Result r = runFrom(tmp.path, "--size 640x480 --frames 2 --screenshot s.png");
+    EXPECT_EQ(r.status, 0) << r.output;
+    testpng::Picture shot = testpng::readPng(tmp.path + "/s.png");
+    EXPECT_EQ(shot.width, 640);
+    EXPECT_EQ(shot.height, 480);
+}
+
+TEST(ProgramCommandLine, SameSeedAndStepDrawTheSameFramesAndAnotherSeedDoesNot) {
+    TempDir tmp;
+    // 20 frames of 0.1 s: both figures are landing, and the fire has been reborn many times.
+    const std::string args = " --size 240x240 --frames 20 --step 0.1 --screenshot ";
+    for (const char* run : {"--seed 5 --record first", "--seed 5 --record second",
+                            "--seed 6 --record other"}) {
+        testproc::Result r = runFrom(tmp.path, std::string(run) + args + "last.png");
+        ASSERT_EQ(r.status, 0) << r.output;
+    }
+    EXPECT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && diff -r first second").status, 0);
+    EXPECT_NE(testproc::runShell("cd " + quote(tmp.path) + " && cmp -s first/frame-000020.png "
+                                 "other/frame-000020.png").status, 0);
+    EXPECT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && cmp -s last.png "
+                                 "other/frame-000020.png").status, 0)
+        << "the screenshot is the last recorded frame";
+    EXPECT_EQ(testproc::runShell("ls " + quote(tmp.path + "/first") + " | wc -l").output, "20\n");
+}

@@ -28,9 +28,11 @@ std::string onOwnDisplay(const std::string& command) {
            " bash -c " + quote(command);
 }
 
-Result runProgramWithKeys(const std::string& dir, const std::string& keys) {
+Result runProgramWithKeys(const std::string& dir, const std::string& keys,
+                          const std::string& args) {
     std::string cmd =
-        "cd " + quote(dir) + " && { timeout 60 " + quote(programPath()) + " & pid=$!; win=; " +
+        "cd " + quote(dir) + " && { timeout 60 " + quote(programPath()) + " " + args +
+        " & pid=$!; win=; " +
         "for i in $(seq 1 150); do kill -0 $pid 2>/dev/null || break; " +
         "win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1); " +
         "[ -n \"$win\" ] && break; sleep 0.2; done; " +

@@ -17,10 +17,11 @@ Result runShell(const std::string& command);
 // Wraps a shell command so it runs on an X server of its own.
 std::string onOwnDisplay(const std::string& command);
 
-// Starts the program in `dir` on an X server of its own, sends the space-separated xdotool
-// key names to its window once it shows, and waits for the program to end (a hang ends by a
-// timeout with status 124).
-Result runProgramWithKeys(const std::string& dir, const std::string& keys);
+// Starts the program in `dir` with the (already quoted) arguments on an X server of its own,
+// sends the space-separated xdotool key names to its window once it shows, and waits for the
+// program to end (a hang ends by a timeout with status 124).
+Result runProgramWithKeys(const std::string& dir, const std::string& keys,
+                          const std::string& args = "");
 
 // Path of the built program, next to the test binary.
 std::string programPath();

@@ -1,0 +1,108 @@
+// The command line read on its own: what each option sets, what X options pass on to GLUT,
+// and the one line that names a bad option or value.
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+struct Parsed {
+    CommandLineAction action;
+    CommandLine line;
+    std::string error;
+};
+
+Parsed parse(std::vector<std::string> args) {
+    args.insert(args.begin(), "quorvel");
+    static std::vector<std::string> keep;  // argv must outlive glutArgs
+    keep = args;
+    std::vector<char*> argv;
+    for (std::string& a : keep) argv.push_back(&a[0]);
+    Parsed p;
+    p.action = parseCommandLine((int)argv.size(), argv.data(), p.line, p.error);
+    return p;
+}
+}  // namespace
+
+TEST(CommandLineTest, NoOptionsRunTheSceneAtItsDefaults) {
+    Parsed p = parse({});
+    EXPECT_EQ(p.action, RUN_SCENE);
+    EXPECT_EQ(p.line.width, 800);
+    EXPECT_EQ(p.line.height, 800);
+    EXPECT_EQ(p.line.frames, 0);
+    EXPECT_FALSE(p.line.seeded);
+    EXPECT_EQ(p.line.step, 0.0);
+    EXPECT_EQ(p.line.glutArgs.size(), 1u);
+}
+
+TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
+    Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
+                      "--seed", "4294967295", "--step=0.02", "--data", "images"});
+    ASSERT_EQ(p.action, RUN_SCENE) << p.error;
+    EXPECT_EQ(p.line.width, 640);
+    EXPECT_EQ(p.line.height, 480);
+    EXPECT_EQ(p.line.frames, 12);
+    EXPECT_EQ(p.line.screenshot, "a.png");
+    EXPECT_EQ(p.line.recordFolder, "rec");
+    EXPECT_TRUE(p.line.seeded);
+    EXPECT_EQ(p.line.seed, 4294967295u);
+    EXPECT_DOUBLE_EQ(p.line.step, 0.02);
+    EXPECT_EQ(p.line.imageFolder, "images");
+}
+
+TEST(CommandLineTest, XOptionsPassToGlutWithTheirValues) {
+    Parsed p = parse({"-display", ":7", "--frames", "1", "-geometry", "300x200+5+5", "-iconic"});
+    ASSERT_EQ(p.action, RUN_SCENE) << p.error;
+    std::vector<std::string> glut(p.line.glutArgs.begin(), p.line.glutArgs.end());
+    EXPECT_EQ(glut, (std::vector<std::string>{"quorvel", "-display", ":7", "-geometry",
+                                              "300x200+5+5", "-iconic"}));
+}
+
+TEST(CommandLineTest, HelpAndVersionWinOverEverythingAfterThem) {
+    EXPECT_EQ(parse({"--help", "--bogus"}).action, SHOW_HELP);
+    EXPECT_EQ(parse({"--version", "--size", "0x0"}).action, SHOW_VERSION);
+}
+
+TEST(CommandLineTest, HelpNamesEveryOptionWithItsDefault) {
+    const std::string help = helpText();
+    for (const char* option : {"--size WxH", "--frames N", "--screenshot FILE", "--record DIR",
+                               "--seed N", "--step SECONDS", "--data DIR", "--help", "--version"})
+        EXPECT_NE(help.find(option), std::string::npos) << option;
+    EXPECT_NE(help.find("default 800x800"), std::string::npos);
+    EXPECT_NE(help.find("Escape"), std::string::npos);
+}
+
+TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    const Case cases[] = {
+        {{"--bogus"}, "unrecognized option '--bogus'"},
+        {{"--bogus=1"}, "unrecognized option '--bogus'"},
+        {{"-x"}, "unrecognized option '-x'"},
+        {{"stray"}, "unexpected argument 'stray'"},
+        {{"--size"}, "option '--size' requires an argument"},
+        {{"-display"}, "option '-display' requires an argument"},
+        {{"--size", "800"}, "invalid value '800' for --size"},
+        {{"--size", "0x600"}, "invalid value '0x600' for --size"},
+        {{"--size", "800x-1"}, "invalid value '800x-1' for --size"},
+        {{"--size", "16385x10"}, "invalid value '16385x10' for --size"},
+        {{"--frames", "0"}, "invalid value '0' for --frames"},
+        {{"--frames", "3.5"}, "invalid value '3.5' for --frames"},
+        {{"--seed", "-1"}, "invalid value '-1' for --seed"},
+        {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
+        {{"--step", "0"}, "invalid value '0' for --step"},
+        {{"--step", "nan"}, "invalid value 'nan' for --step"},
+        {{"--step", "1.5"}, "invalid value '1.5' for --step"},
+        {{"--screenshot="}, "invalid value '' for --screenshot"},
+    };
+    for (const Case& c : cases) {
+        Parsed p = parse(c.args);
+        EXPECT_EQ(p.action, USAGE_ERROR) << c.args[0];
+        EXPECT_EQ(p.error.rfind(c.error, 0), 0u) << p.error;
+        EXPECT_EQ(p.error.find('\n'), std::string::npos) << p.error;
+    }
+}

@@ -1,0 +1,57 @@
+// Where images are read from: the order of the places looked in, and relative names kept for
+// the current directory's tga/.
+#include "ImageFolder.h"
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A program folder with, on request, tga/ beside it and an installed share/quorvel above it.
+struct Tree {
+    std::string root = testproc::makeTempDir();
+    std::string bin = root + "/bin";
+    Tree(bool beside, bool installed) {
+        testproc::runShell("mkdir -p " + testproc::quote(bin));
+        if (beside) testproc::runShell("mkdir " + testproc::quote(bin + "/tga"));
+        if (installed) testproc::runShell("mkdir -p " + testproc::quote(root + "/share/quorvel"));
+    }
+    ~Tree() { testproc::runShell("rm -rf " + testproc::quote(root)); }
+    std::string find(const std::string& option, const char* env) {
+        return findImageFolder(option, env, bin, "../share/quorvel");
+    }
+};
+}  // namespace
+
+TEST(ImageFolderTest, CommandLineComesFirst) {
+    Tree t(true, true);
+    EXPECT_EQ(t.find("mine", "theirs"), "mine");
+}
+
+TEST(ImageFolderTest, EnvironmentComesBeforeTheProgramsFolders) {
+    Tree t(true, true);
+    EXPECT_EQ(t.find("", "theirs"), "theirs");
+}
+
+TEST(ImageFolderTest, BesideTheProgramComesBeforeTheInstalledFolder) {
+    Tree t(true, true);
+    EXPECT_EQ(t.find("", ""), t.bin + "/tga");
+}
+
+TEST(ImageFolderTest, InstalledFolderIsFoundFromTheProgramsFolder) {
+    Tree t(false, true);
+    EXPECT_EQ(t.find("", nullptr), t.root + "/share/quorvel");
+}
+
+TEST(ImageFolderTest, NothingFoundFallsBackToTheCurrentDirectorysTga) {
+    Tree t(false, false);
+    EXPECT_EQ(t.find("", nullptr), "tga");
+}
+
+TEST(ImageFolderTest, TheCurrentDirectorysTgaKeepsItsRelativeName) {
+    // Tests run from the source tree, whose tga/ the build tree's link points at.
+    useImageFolder(std::string(QORVEL_BINARY_DIR) + "/tga");
+    EXPECT_EQ(imagePath("moon.tga"), "tga/moon.tga");
+    useImageFolder("/elsewhere");
+    EXPECT_EQ(imagePath("moon.tga"), "/elsewhere/moon.tga");
+    useImageFolder("tga");
+}
