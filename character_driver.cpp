@@ -9,6 +9,7 @@
 #include "Flames.h"
 #include "ForceField.h"
 #include "FrameOutput.h"
+#include "HelpOverlay.h"
 #include "ImageFolder.h"
 #include "SeedSource.h"
 #include "SteppedClock.h"
@@ -55,6 +56,16 @@ bool oldBackdrop = false;
 static const int SKY_SLOTS = 6;
 static long frameLimit = 0;  // 0: until Escape
 static long framesDrawn = 0;
+static HelpOverlay helpOverlay;
+
+// Mouse: a left-button drag turns the camera about its up vector.
+static const double VERTICAL_FIELD_OF_VIEW = 35.0;  // degrees, as the projection sets it
+static bool dragging = false;
+static int dragLastX = 0;
+
+// Full screen (F11) and the window it came from, to go back to.
+static bool fullScreen = false;
+static int windowedX = 0, windowedY = 0, windowedWidth = 0, windowedHeight = 0;
 
 #ifndef QORVEL_INSTALLED_IMAGES
 #define QORVEL_INSTALLED_IMAGES "../share/quorvel"
@@ -120,6 +131,8 @@ int quorvelMain(int argc, char** argv) {
     glutDisplayFunc(displayCallback);
     glutKeyboardFunc(keyCallback);
     glutSpecialFunc(specialCallback);
+    glutMouseFunc(mouseCallback);
+    glutMotionFunc(motionCallback);
     glutIdleFunc(idleCallback);
     init();
     glutMainLoop();
@@ -234,7 +247,7 @@ void myReshape(int w, int h) {
     glLoadIdentity();
     // A minimised window reports height 0; treat it as 1 so the aspect stays finite.
     double aspect = (double)w / (double)(h > 0 ? h : 1);
-    gluPerspective(35.0, aspect, 1.0, 100.0);
+    gluPerspective(VERTICAL_FIELD_OF_VIEW, aspect, 1.0, 100.0);
     std::printf("Window Size: %i by %i\n", w, h);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -262,6 +275,13 @@ void idleCallback() {
 }
 
 // ---- Per frame --------------------------------------------------------------------------
+// The wall clock, for the frame rate shown: the stopwatches may run on the stepped clock.
+static double wallSeconds() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return (double)now.tv_sec + now.tv_nsec * 1e-9;
+}
+
 static void stepDone(FrameStep step) {
     if (frameStepHook != nullptr) frameStepHook(step);
 }
@@ -453,6 +473,8 @@ void displayCallback() {
     stepDone(FRAME_STANDING_FIRE);
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
+    helpOverlay.frameShown(wallSeconds());
+    helpOverlay.draw(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
     const bool last = frameLimit == 0 || framesDrawn + 1 >= frameLimit;
     captureFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), last);
     glutSwapBuffers();
@@ -476,6 +498,31 @@ static void turnCamera(float sign, float c) {
     myCamDir = myCamDir.add(side.scale(sign * 0.25f * std::cos(c)));
     QOR3dVector n = myCamDir.normalize();
     myCamDir = myCamDir.add(n.scale(sign * 0.25f * std::sin(c)));
+}
+// Turns the view about the camera's up vector; positive degrees turn it left. The direction
+// keeps its length, unlike the q and e turns that stretch it.
+static void turnCameraBy(double degrees) {
+    const double a = degrees * M_PI / 180.0;
+    const QOR3dVector up = myCamUp.normalize();
+    const QOR3dVector across = up.cross(myCamDir);
+    const float along = up.dot(myCamDir);
+    myCamDir = myCamDir.scale((float)std::cos(a))
+                   .add(across.scale((float)std::sin(a)))
+                   .add(up.scale((float)(along * (1.0 - std::cos(a)))));
+}
+
+static void toggleFullScreen() {
+    if (!fullScreen) {
+        windowedX = glutGet(GLUT_WINDOW_X);
+        windowedY = glutGet(GLUT_WINDOW_Y);
+        windowedWidth = glutGet(GLUT_WINDOW_WIDTH);
+        windowedHeight = glutGet(GLUT_WINDOW_HEIGHT);
+        glutFullScreen();
+    } else {
+        glutReshapeWindow(windowedWidth, windowedHeight);
+        glutPositionWindow(windowedX, windowedY);
+    }
+    fullScreen = !fullScreen;
 }
 
 void keyCallback(unsigned char key, int, int) {
@@ -527,6 +574,34 @@ void specialCallback(int key, int, int) {
     case GLUT_KEY_LEFT: myCamPos = myCamPos.minus(right); break;
     case GLUT_KEY_PAGE_UP: myCamPos.y += 0.5f; break;
     case GLUT_KEY_PAGE_DOWN: myCamPos.y -= 0.5f; break;
+    case GLUT_KEY_F1: helpOverlay.toggle(); break;
+    case GLUT_KEY_F11: toggleFullScreen(); break;
+    case GLUT_KEY_F12: requestSnapshot(); break;
     default: break;
     }
+}
+
+// ---- Mouse ------------------------------------------------------------------------------
+// X reports the wheel as buttons 3 (away from the user) and 4 (towards).
+static const int WHEEL_AWAY = 3;
+static const int WHEEL_TOWARDS = 4;
+
+void mouseCallback(int button, int state, int x, int y) {
+    if (button == GLUT_LEFT_BUTTON) {
+        dragging = state == GLUT_DOWN;
+        dragLastX = x;
+    } else if (state == GLUT_DOWN && button == WHEEL_AWAY) {
+        specialCallback(GLUT_KEY_UP, x, y);
+    } else if (state == GLUT_DOWN && button == WHEEL_TOWARDS) {
+        specialCallback(GLUT_KEY_DOWN, x, y);
+    }
+}
+
+// The scene follows the hand: dragging right turns the view left, as q does, by the angle
+// the dragged pixels span on screen; dragging left turns it right, as e does.
+void motionCallback(int x, int) {
+    if (!dragging) return;
+    const int height = glutGet(GLUT_WINDOW_HEIGHT);
+    turnCameraBy((x - dragLastX) * VERTICAL_FIELD_OF_VIEW / (height > 0 ? height : 1));
+    dragLastX = x;
 }

@@ -1,6 +1,8 @@
 // Long options in the GNU manner (--name VALUE or --name=VALUE); X options pass through.
 #include "CommandLine.h"
 
+#include "KeyHelp.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -156,7 +158,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
 std::string versionText() { return std::string("quorvel ") + QORVEL_VERSION + "\n"; }
 
 std::string helpText() {
-    return "Usage: quorvel [OPTION]... [X OPTION]...\n"
+    std::string help =
+           "Usage: quorvel [OPTION]... [X OPTION]...\n"
            "Show the Quorvel scene: two figures on a height-map terrain under a moving sky,\n"
            "a standing fire and fireworks every ten seconds.\n"
            "\n"
@@ -179,17 +182,14 @@ std::string helpText() {
            "X options such as -display NAME and -geometry WxH+X+Y are handed to GLUT.\n"
            "With --seed and --step, the same command line draws the same frames.\n"
            "\n"
-           "Keys (letters are case-sensitive):\n"
-           "  W S A D       walk forward / back, strafe left / right\n"
-           "  Q E           turn your figure left / right\n"
-           "  C             jump             6    start the walking gait\n"
-           "  q e           turn the camera  arrows, Page Up/Down   move the eye\n"
-           "  a d z c       tilt the world   space   spin the world on / off\n"
-           "  , . l ; o p   move the arms' goal (red ball)\n"
-           "  5             eye follows the ground on / off\n"
-           "  7 8           night sky / day sky     r   back to the centre\n"
-           "  Escape        quit\n"
-           "\n"
+           "Keys (letters are case-sensitive):\n";
+    for (int i = 0; i < KEY_HELP_ROWS; i++) {
+        std::string row = std::string("  ") + KEY_HELP[i].keys;
+        row.resize(16, ' ');
+        help += row + KEY_HELP[i].what + "\n";
+    }
+    help += "\n"
            "Exit status: 0 on Escape or after --frames, 1 if an image cannot be read or a\n"
            "picture cannot be written, 2 on a usage error.\n";
+    return help;
 }

@@ -52,6 +52,8 @@ void idleCallback();
 void displayCallback();
 void keyCallback(unsigned char key, int x, int y);
 void specialCallback(int key, int x, int y);
+void mouseCallback(int button, int state, int x, int y);
+void motionCallback(int x, int y);
 
 // The steps of one frame, in drawing order; the benchmark times them through the hook.
 enum FrameStep {

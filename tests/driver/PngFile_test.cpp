@@ -1,6 +1,6 @@
 // The PNG writer: what it writes decodes to the same pixels, and a failed write leaves nothing.
 #include "PngFile.h"
-#include "support/png_reader.h"
+#include "support/pictures.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>

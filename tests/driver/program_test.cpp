@@ -1,6 +1,6 @@
 // End-to-end: the real program under an X display of its own, driven by real key events, and
 // ended cleanly by every image it cannot read.
-#include "support/png_reader.h"
+#include "support/pictures.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>

@@ -28,18 +28,23 @@ std::string onOwnDisplay(const std::string& command) {
            " bash -c " + quote(command);
 }
 
-Result runProgramWithKeys(const std::string& dir, const std::string& keys,
-                          const std::string& args) {
+Result runProgramWithActions(const std::string& dir, const std::string& args,
+                             const std::string& actions) {
     std::string cmd =
         "cd " + quote(dir) + " && { timeout 60 " + quote(programPath()) + " " + args +
         " & pid=$!; win=; " +
         "for i in $(seq 1 150); do kill -0 $pid 2>/dev/null || break; " +
         "win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1); " +
         "[ -n \"$win\" ] && break; sleep 0.2; done; " +
-        "if [ -n \"$win\" ]; then sleep 0.3; for k in " + keys + "; do " +
-        "xdotool key --window \"$win\" \"$k\" 2>/dev/null; sleep 0.3; done; fi; " +
-        "wait $pid; }";
+        "if [ -n \"$win\" ]; then sleep 0.3; " + actions + "; fi; wait $pid; }";
     return runShell(onOwnDisplay(cmd));
+}
+
+Result runProgramWithKeys(const std::string& dir, const std::string& keys,
+                          const std::string& args) {
+    return runProgramWithActions(dir, args,
+                                 "for k in " + keys + "; do xdotool key --window \"$win\" " +
+                                     "\"$k\" 2>/dev/null; sleep 0.3; done");
 }
 
 std::string programPath() { return std::string(QORVEL_BINARY_DIR) + "/quorvel"; }

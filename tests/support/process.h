@@ -23,6 +23,10 @@ std::string onOwnDisplay(const std::string& command);
 Result runProgramWithKeys(const std::string& dir, const std::string& keys,
                           const std::string& args = "");
 
+// As runProgramWithKeys, but runs a shell snippet once the window shows; $win names it.
+Result runProgramWithActions(const std::string& dir, const std::string& args,
+                             const std::string& actions);
+
 // Path of the built program, next to the test binary.
 std::string programPath();
 

@@ -1,0 +1,13 @@
+// The controls in short, one row a key or group of keys: shown by --help and by the F1 panel.
+#ifndef QORVEL_KEYHELP_H
+#define QORVEL_KEYHELP_H
+
+struct KeyHelp {
+    const char* keys;
+    const char* what;
+};
+
+extern const KeyHelp KEY_HELP[];
+extern const int KEY_HELP_ROWS;
+
+#endif

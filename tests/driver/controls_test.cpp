@@ -1,0 +1,116 @@
+// End-to-end: the window's own controls, driven by real X events through xdotool. Pictures are
+// the program's own F12 snapshots, on the reproducible clock and random seed.
+#include "support/pictures.h"
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+namespace {
+const std::string SETTLED = "sleep 3; ";  // both figures have landed and stand still
+
+std::string key(const std::string& name) {
+    return "xdotool key --window \"$win\" " + name + " 2>/dev/null; sleep 0.6; ";
+}
+const std::string SNAPSHOT = key("F12");
+const std::string QUIT = "xdotool key --window \"$win\" Escape 2>/dev/null";
+// A left-button drag along a row of the window, from x0 to x1.
+std::string drag(int x0, int x1, int y) {
+    return "xdotool mousemove --window \"$win\" " + std::to_string(x0) + " " + std::to_string(y) +
+           " mousedown 1 mousemove --window \"$win\" " + std::to_string(x1) + " " +
+           std::to_string(y) + " mouseup 1; sleep 0.6; ";
+}
+std::string wheel(int xButton) {  // X button 4 rolls away from the user, 5 towards
+    return "xdotool click --window \"$win\" " + std::to_string(xButton) + "; sleep 0.3; ";
+}
+
+// One run of the program in a folder of its own, removed afterwards.
+struct Session {
+    std::string dir = testproc::makeTempDir();
+    testproc::Result result;
+    std::vector<std::string> saved;  // the snapshots' paths, in the order taken
+
+    explicit Session(const std::string& actions, const std::string& args = "") {
+        result = testproc::runProgramWithActions(dir, "--seed 1 --step 0.02 " + args, actions);
+        std::istringstream lines(result.output);
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("Saved ", 0) == 0) saved.push_back(line.substr(6));
+    }
+    Session(const Session&) = delete;
+    ~Session() { testproc::runShell("rm -rf " + testproc::quote(dir)); }
+};
+
+std::vector<testpng::Picture> pictures(const Session& r) {
+    std::vector<testpng::Picture> out;
+    for (const std::string& path : r.saved) out.push_back(testpng::readPng(path));
+    return out;
+}
+
+const testpng::Region PANEL_CORNER{0, 0, 200, 100};     // sky, under the help panel
+const testpng::Region GROUND_BAND{0, 560, 800, 220};    // terrain across the whole width
+const testpng::Region GROUND_CORNER{0, 600, 250, 200};  // terrain, away from fire and figures
+}  // namespace
+
+TEST(WindowControls, F1ShowsThePanelAndF1AgainTakesItAway) {
+    Session r(SETTLED + SNAPSHOT + key("F1") + SNAPSHOT + key("F1") + SNAPSHOT + QUIT);
+    ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
+    std::vector<testpng::Picture> p = pictures(r);
+    EXPECT_GT(testpng::meanDifference(p[0], p[1], PANEL_CORNER), 30.0);
+    EXPECT_LT(testpng::meanDifference(p[0], p[2], PANEL_CORNER), 6.0);
+}
+
+TEST(WindowControls, F12SavesADatedPngOfTheWindowsSize) {
+    Session r(SNAPSHOT + QUIT, "--size 320x240");
+    EXPECT_EQ(r.result.status, 0) << r.result.output;
+    ASSERT_EQ(r.saved.size(), 1u) << r.result.output;
+    EXPECT_TRUE(std::regex_search(r.saved[0], std::regex("/quorvel-[0-9]{8}-[0-9]{6}\\.png$")))
+        << r.saved[0];
+    testpng::Picture p = testpng::readPng(r.saved[0]);
+    EXPECT_EQ(p.width, 320);
+    EXPECT_EQ(p.height, 240);
+}
+
+TEST(WindowControls, DragRightTurnsTheViewAsQDoes) {
+    Session r(SETTLED + SNAPSHOT + drag(300, 400, 700) + SNAPSHOT + key("q") + SNAPSHOT + QUIT);
+    ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
+    std::vector<testpng::Picture> p = pictures(r);
+    const int byDrag = testpng::horizontalShift(p[0], p[1], GROUND_BAND, 400);
+    const int byKey = testpng::horizontalShift(p[1], p[2], GROUND_BAND, 400);
+    EXPECT_GT(byDrag, 50) << "the ground follows the hand";
+    EXPECT_GT(byKey, 0) << "q moves the ground the same way";
+}
+
+TEST(WindowControls, DragLeftTurnsTheViewAsEDoes) {
+    Session r(SETTLED + SNAPSHOT + drag(400, 300, 700) + SNAPSHOT + key("e") + SNAPSHOT + QUIT);
+    ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
+    std::vector<testpng::Picture> p = pictures(r);
+    EXPECT_LT(testpng::horizontalShift(p[0], p[1], GROUND_BAND, 400), -50);
+    EXPECT_LT(testpng::horizontalShift(p[1], p[2], GROUND_BAND, 400), 0);
+}
+
+TEST(WindowControls, WheelMovesTheEyeAsTheArrowKeysDo) {
+    // Terrain following off ("5"), so the eye's height stays where it is.
+    Session r(key("5") + SETTLED + SNAPSHOT + wheel(4) + wheel(4) + SNAPSHOT + key("Down") +
+                key("Down") + SNAPSHOT + QUIT);
+    ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
+    std::vector<testpng::Picture> p = pictures(r);
+    EXPECT_GT(testpng::meanDifference(p[0], p[1], GROUND_CORNER), 10.0) << "the wheel moved it";
+    EXPECT_LT(testpng::meanDifference(p[0], p[2], GROUND_CORNER), 4.0)
+        << "two steps back with the arrow key undo two wheel steps";
+}
+
+TEST(WindowControls, F11FillsTheScreenAndF11AgainGivesTheWindowBack) {
+    const std::string geometry = "xdotool getwindowgeometry \"$win\" | grep Geometry; ";
+    Session r(geometry + key("F11") + "sleep 0.5; " + geometry + key("F11") + "sleep 0.5; " +
+                geometry + QUIT);
+    std::vector<std::string> sizes;
+    std::istringstream lines(r.result.output);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("Geometry: ") != std::string::npos)
+            sizes.push_back(line.substr(line.find("Geometry: ") + 10));
+    // The test display's screen is 1024x1024.
+    EXPECT_EQ(sizes, (std::vector<std::string>{"800x800", "1024x1024", "800x800"}))
+        << r.result.output;
+}
