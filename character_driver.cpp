@@ -282,7 +282,30 @@ static double wallSeconds() {
     return (double)now.tv_sec + now.tv_nsec * 1e-9;
 }
 
+#ifndef NDEBUG
+// Debug builds look for a GL error after every step of the frame and name the step of the
+// first one: a bad enum or an unbalanced push shows where it happened, not frames later.
+static void reportGLError(FrameStep step) {
+    static const char* const STEP_NAMES[FRAME_STEP_COUNT] = {
+        "eye", "sky", "terrain", "arm-goal marker", "keyboard controller",
+        "keyboard character update", "keyboard character draw", "AI character update",
+        "AI character draw", "AI", "reach", "character fires", "standing fire", "fireworks",
+        "swap"};
+    static bool reported = false;
+    const GLenum error = glGetError();
+    if (error == GL_NO_ERROR) return;
+    while (glGetError() != GL_NO_ERROR) continue;  // GL may hold several flags; start clean
+    if (reported) return;
+    reported = true;
+    std::printf("GL error 0x%04x (%s) after frame step %s\n", error,
+                (const char*)gluErrorString(error), STEP_NAMES[step]);
+}
+#endif
+
 static void stepDone(FrameStep step) {
+#ifndef NDEBUG
+    reportGLError(step);
+#endif
     if (frameStepHook != nullptr) frameStepHook(step);
 }
 

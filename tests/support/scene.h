@@ -4,7 +4,9 @@
 #define QORVEL_TESTS_SCENE_H
 
 #include "Character.h"
+#include "AI.h"
 #include "Controller.h"
+#include "FireWorks.h"
 #include "Flames.h"
 #include "Terrain.h"
 #include "character_driver.h"
@@ -25,7 +27,19 @@ protected:
             myReshape(800, 800);
         });
     }
+    // The scene the test built goes with it, in the reverse order of building.
     void TearDown() override {
+        delete mySkyBox, mySkyBox = nullptr;
+        delete myFireworks, myFireworks = nullptr;
+        delete otherFlames, otherFlames = nullptr;
+        delete testFlames, testFlames = nullptr;
+        delete myFlames, myFlames = nullptr;
+        delete myAI, myAI = nullptr;
+        delete otherController, otherController = nullptr;
+        delete myController, myController = nullptr;
+        delete otherCharacter, otherCharacter = nullptr;
+        delete testCharacter, testCharacter = nullptr;
+        delete myTerrain, myTerrain = nullptr;
         timer::useClocks(nullptr, nullptr);
         GLTest::TearDown();
     }
