@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
 namespace {
 
 // Upper bound first, so that a NaN angle ends on the upper bound rather than staying NaN.
@@ -103,15 +105,20 @@ void Character::update() {
     const QOR3dVector from = position;
     stepSemiImplicit(position, velocity, acceleration, dt);
     // Sideways, only friction acts on a character, and friction stops motion rather than
-    // reversing it: the step that would turn the horizontal motion round ends at rest, where
-    // friction no longer pulls.
-    if (velocity.x * before.x + velocity.z * before.z < 0.0f) {
+    // reversing it. On the step that would turn the horizontal motion round (or bring it
+    // exactly to rest) the figure slides as far as friction lets it, then stands.
+    const float speedSquared = before.x * before.x + before.z * before.z;
+    if (speedSquared > 0.0f && velocity.x * before.x + velocity.z * before.z <= 0.0f) {
+        const float pull = std::sqrt(acceleration.x * acceleration.x +
+                                     acceleration.z * acceleration.z);
+        const float slide = speedSquared / (2.0f * pull);  // v^2 / (2 |a|)
+        const float speed = std::sqrt(speedSquared);
+        position.x = from.x + before.x / speed * slide;
+        position.z = from.z + before.z / speed * slide;
         velocity.x = 0.0f;
         velocity.z = 0.0f;
         acceleration.x = 0.0f;
         acceleration.z = 0.0f;
-        position.x = from.x;
-        position.z = from.z;
     }
 }
 

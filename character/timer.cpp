@@ -4,13 +4,13 @@
 #include <cstdio>
 
 namespace {
-// Real elapsed time, in clock_t ticks (CLOCKS_PER_SEC a second). Processor time would count the
-// GL driver's worker threads too and run the scene faster than the wall clock.
-clock_t systemFineClock() {
+// Real elapsed time, in ticks of 1/CLOCKS_PER_SEC s. Processor time would count the GL
+// driver's worker threads too and run the scene faster than the wall clock.
+int64_t systemFineClock() {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    const long nsPerTick = 1000000000L / CLOCKS_PER_SEC;
-    return (clock_t)now.tv_sec * CLOCKS_PER_SEC + (clock_t)(now.tv_nsec / nsPerTick);
+    const int64_t nsPerTick = 1000000000 / CLOCKS_PER_SEC;
+    return (int64_t)now.tv_sec * CLOCKS_PER_SEC + (int64_t)now.tv_nsec / nsPerTick;
 }
 time_t systemCalendarClock() { return time(nullptr); }
 
@@ -55,7 +55,7 @@ void timer::stop(const char* msg) {
 
 namespace {
 // The fine clock below a minute, whole calendar seconds beyond.
-double between(clock_t fromClock, time_t fromTime, clock_t nowClock, time_t nowTime) {
+double between(int64_t fromClock, time_t fromTime, int64_t nowClock, time_t nowTime) {
     time_t seconds = nowTime - fromTime;
     if (seconds > 59) return (double)seconds;
     return (double)(nowClock - fromClock) / (double)CLOCKS_PER_SEC;
@@ -70,12 +70,12 @@ double timer::elapsed_time() {
 }
 
 double timer::lap() {
-    clock_t nowClock = fineClock();
+    int64_t nowClock = fineClock();
     time_t nowTime = calendarClock();
     double step = between(start_clock, start_time, nowClock, nowTime);
     running = true;
     acc_time = 0.0;
     start_clock = nowClock;
     start_time = nowTime;
-    return step;
+    return step < MAX_STEP ? step : MAX_STEP;
 }

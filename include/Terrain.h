@@ -30,8 +30,12 @@ public:
     // Bilinear height at world (x, z); positions off the grid (and NaN) are clamped onto it.
     GLfloat GetHeight(float x, float z);
     // The whole surface, texture matrix included: what Draw shows, without the culling.
+    // Compiled on the first call after CreateDL (the scene itself draws blocks); 0 when GL
+    // could not give it a name.
     int GetDLIndex();
-    // Compiles the whole list and the blocks' lists (the blocks' earlier lists are released).
+    // Compiles the blocks' lists and sets the offsets of the whole list; every list made by
+    // an earlier call is released first. A list name GL cannot give is reported on standard
+    // output and nothing of that part is drawn.
     void CreateDL(float xOffset, float yOffset, float zOffset);
 
     // Draws the blocks that may show under the current model-view and projection, nearest
@@ -60,12 +64,16 @@ private:
         GLuint list;
         float lo[3], hi[3];  // bounds of its vertices, widened a little
     };
+    void CreateWholeList();
     void CreateBlocks(float xOffset, float yOffset, float zOffset);
+    void ReleaseLists();
     void EmitVertex(int q, int c, float xOffset, float yOffset, float zOffset);
 
     std::vector<Block> myBlocks;
     GLuint blockBase;
     int blocksDrawn;
+    bool wholeListDue;        // CreateDL ran and the whole list has not been asked for since
+    float wholeOffset[3];     // the offsets it was given, for the whole list
     void* Allocate(int w, int h, int csize);
     void ComputeNormals();
     void CalcNorm(float* out, int rowA, int colA, int rowB, int colB, int rowC, int colC);

@@ -2,11 +2,12 @@
 #ifndef QORVEL_TIMER_H
 #define QORVEL_TIMER_H
 
+#include <cstdint>
 #include <ctime>
 
 class timer {
 public:
-    typedef clock_t (*FineClock)();  // ticks of 1/CLOCKS_PER_SEC s
+    typedef int64_t (*FineClock)();  // ticks of 1/CLOCKS_PER_SEC s; 64 bits never wrap
     typedef time_t (*CalendarClock)();
 
     timer();
@@ -15,8 +16,12 @@ public:
     void restart(const char* msg = nullptr);
     void stop(const char* msg = nullptr);
     double elapsed_time();
-    // elapsed_time() then restart(), from one reading of each clock: the per-frame step.
+    // elapsed_time() then restart(), from one reading of each clock: the per-frame step,
+    // never longer than MAX_STEP, so a stall (a stopped process, a closed lid) resumes the
+    // scene where it was instead of throwing everything forward at once.
     double lap();
+    // A quarter second: the scene keeps real time down to 4 frames a second; longer is a stall.
+    static constexpr double MAX_STEP = 0.25;
 
     bool isRunning() const { return running; }
     double accumulated() const { return acc_time; }
@@ -26,7 +31,7 @@ public:
 
 private:
     bool running;
-    clock_t start_clock;
+    int64_t start_clock;
     time_t start_time;
     double acc_time;
 };

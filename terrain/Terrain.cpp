@@ -14,7 +14,8 @@
 
 Terrain::Terrain()
     : TerrainWidth(0), TerrainLength(0), normals(false), mode(1), DLIndex(0), texturemap(false),
-      myTexture(nullptr), T(nullptr), N(nullptr), C(nullptr), blockBase(0), blocksDrawn(0) {}
+      myTexture(nullptr), T(nullptr), N(nullptr), C(nullptr), blockBase(0), blocksDrawn(0),
+      wholeListDue(false), wholeOffset{0.0f, 0.0f, 0.0f} {}
 
 Terrain::Terrain(const char* hfilename, bool normen, float scale, bool tmapen,
                  const char* tmfilename)
@@ -66,8 +67,7 @@ Terrain::~Terrain() {
     free(N);
     free(C);
     delete myTexture;
-    if (DLIndex != 0) glDeleteLists(DLIndex, 1);
-    if (blockBase != 0) glDeleteLists(blockBase, (GLsizei)myBlocks.size());
+    ReleaseLists();
 }
 
 int Terrain::GetWidth() { return TerrainWidth; }
@@ -76,7 +76,13 @@ float Terrain::GetMinX() { return (float)(TerrainWidth / 2.0 - TerrainWidth); }
 float Terrain::GetMaxX() { return (float)(TerrainWidth / 2.0); }
 float Terrain::GetMinZ() { return (float)(TerrainLength / 2.0 - TerrainLength); }
 float Terrain::GetMaxZ() { return (float)(TerrainLength / 2.0); }
-int Terrain::GetDLIndex() { return (int)DLIndex; }
+int Terrain::GetDLIndex() {
+    if (wholeListDue) {
+        wholeListDue = false;  // one try per CreateDL, so a failure is reported once
+        CreateWholeList();
+    }
+    return (int)DLIndex;
+}
 
 float Terrain::startW() const { return (float)(TerrainWidth / 2.0 - TerrainWidth); }
 float Terrain::startL() const { return (float)(-TerrainLength / 2.0 + TerrainLength); }
@@ -149,9 +155,38 @@ void Terrain::EmitVertex(int q, int c, float xOffset, float yOffset, float zOffs
     glVertex3f(s + xOffset, T[p] + yOffset, t + zOffset);
 }
 
+namespace {
+// glGenLists answers 0 when it cannot give names; 0 is no list, so nothing may use it.
+GLuint listNames(GLsizei count, const char* what) {
+    GLuint base = glGenLists(count);
+    if (base == 0) printf("Terrain: GL gave no display list names for %s\n", what);
+    return base;
+}
+}  // namespace
+
+void Terrain::ReleaseLists() {
+    if (DLIndex != 0) glDeleteLists(DLIndex, 1);
+    if (blockBase != 0) glDeleteLists(blockBase, (GLsizei)myBlocks.size());
+    DLIndex = 0;
+    blockBase = 0;
+    myBlocks.clear();
+}
+
+// About 4 MB for the scene's map, which draws its blocks instead: made only when asked for.
 void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
+    ReleaseLists();
+    wholeOffset[0] = xOffset;
+    wholeOffset[1] = yOffset;
+    wholeOffset[2] = zOffset;
+    wholeListDue = true;
+    CreateBlocks(xOffset, yOffset, zOffset);
+}
+
+void Terrain::CreateWholeList() {
     const int W = TerrainWidth, L = TerrainLength;
-    DLIndex = glGenLists(1);
+    const float xOffset = wholeOffset[0], yOffset = wholeOffset[1], zOffset = wholeOffset[2];
+    DLIndex = listNames(1, "the whole surface");
+    if (DLIndex == 0) return;
     glNewList(DLIndex, GL_COMPILE);
     if (texturemap) {
         glBindTexture(GL_TEXTURE_2D, myTexture->GetID());
@@ -172,20 +207,17 @@ void Terrain::CreateDL(float xOffset, float yOffset, float zOffset) {
         glMatrixMode(GL_MODELVIEW);
     }
     glEndList();
-    CreateBlocks(xOffset, yOffset, zOffset);
 }
 
 // Each block holds the same strips cut at every BLOCK_CELLS columns. A piece starts at an even
 // vertex of the full strip, so its triangles are the full strip's, vertex for vertex.
 void Terrain::CreateBlocks(float xOffset, float yOffset, float zOffset) {
-    if (blockBase != 0) glDeleteLists(blockBase, (GLsizei)myBlocks.size());
-    myBlocks.clear();
-    blockBase = 0;
     const int W = TerrainWidth, L = TerrainLength;
     if (W < 2 || L < 2) return;
     const int across = (W - 2) / BLOCK_CELLS + 1, down = (L - 2) / BLOCK_CELLS + 1;
     const float MARGIN = 0.5f;  // far more than the rounding of the view-volume test
-    blockBase = glGenLists(across * down);
+    blockBase = listNames(across * down, "the blocks");
+    if (blockBase == 0) return;
     for (int br = 0; br < down; ++br) {
         for (int bc = 0; bc < across; ++bc) {
             const int r0 = br * BLOCK_CELLS, r1 = std::min(r0 + BLOCK_CELLS, L - 1);

@@ -33,6 +33,11 @@ inline QOR3dVector toWorld(QOR3dVector body, QOR3dVector p, double h) {
     return QOR3dVector((float)(p.x + body.x * c + body.z * s), p.y + body.y,
                        (float)(p.z - body.x * s + body.z * c));
 }
+// The inverse: where world point w lies in the frame of a body at p with heading h.
+inline QOR3dVector toBody(QOR3dVector w, QOR3dVector p, double h) {
+    double c = std::cos(rad(h)), s = std::sin(rad(h)), dx = w.x - p.x, dz = w.z - p.z;
+    return QOR3dVector((float)(dx * c - dz * s), w.y - p.y, (float)(dx * s + dz * c));
+}
 }  // namespace kin
 
 #endif

@@ -1,6 +1,7 @@
 // Terrain tests: heights and colours from the image, bilinear queries with clamping, normals,
-// tiny maps, and what the display list puts on screen.
+// tiny maps, what the display lists put on screen and the list names they hold.
 #include "Terrain.h"
+#include "support/fakes.h"
 #include "support/gl_context.h"
 #include "support/tga_writer.h"
 
@@ -18,30 +19,41 @@ std::string heightMap(const std::string& name, int w, int h, const std::vector<i
         px.insert(px.end(), {(uint8_t)heights[i], (uint8_t)(37 * i + 11), (uint8_t)(91 * i + 5)});
     return writeTga(tempPath(name), w, h, 24, px);
 }
+// Display lists alive in the context, by name (far more names than the tests use).
+int liveLists() {
+    int n = 0;
+    for (GLuint name = 1; name < 1 << 16; ++name) n += glIsList(name) ? 1 : 0;
+    return n;
+}
 class TerrainTest : public GLTest {};
 }  // namespace
 
-TEST_F(TerrainTest, HeightsAndColoursFromTheImageBilinearAndClampedOffTheGrid) {
-    // At 32 bits alpha is the height, red/green/blue over 256 the colour.
+TEST_F(TerrainTest, HeightsComeFromTheLastByteOfAPixelAndColoursFromTheOthers) {
     std::vector<uint8_t> px = {30, 60, 90, 128, 0, 0, 255, 64};  // B, G, R, A per pixel
     Terrain rgba(writeTga(tempPath("rgba.tga"), 2, 1, 32, px).c_str(), false, 15.0f, false, nullptr);
-    ASSERT_TRUE(rgba.mode == 4 && rgba.C != nullptr && rgba.N == nullptr);  // no normals asked for
-    EXPECT_TRUE(rgba.T[0] == 7.5f && rgba.T[1] == 3.75f && rgba.C[0] == 90 / 256.0f &&
-                rgba.C[1] == 60 / 256.0f && rgba.C[2] == 30 / 256.0f && rgba.C[3] == 255 / 256.0f);
-    // 3x3 at 24 bits, scale 256 so heights equal the bytes. Vertex (r, c) stands at
-    // x = c - 1.5, z = 1.5 - r.
+    EXPECT_EQ(rgba.T[0], 7.5f);  // 128 / 256 of the scale
+    EXPECT_EQ(rgba.T[1], 3.75f);
+    ASSERT_NE(rgba.C, nullptr);
+    const float colours[] = {90, 60, 30, 255, 0, 0};  // red, green, blue over 256
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(rgba.C[i], colours[i] / 256.0f) << i;
+    EXPECT_EQ(rgba.N, nullptr);  // no normals asked for
+}
+
+TEST_F(TerrainTest, HeightQueriesAreBilinearAndClampedOntoTheGrid) {
+    // 3x3, scale 256 so heights equal the bytes. Vertex (r, c) stands at x = c - 1.5, z = 1.5 - r.
     Terrain t(heightMap("bilin.tga", 3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}).c_str(), false,
               256.0f, false, nullptr), empty;
-    EXPECT_TRUE(t.mode == 3 && t.C == nullptr && empty.GetHeight(0, 0) == 0.0f);
+    EXPECT_EQ(t.C, nullptr);  // no colours at 24 bits
+    EXPECT_EQ(empty.GetHeight(0, 0), 0.0f);
     const float inf = INFINITY, nan = NAN;
-    const float cases[][3] = {
+    const struct { float x, z, height; } cases[] = {
         {-1.5f, 1.5f, 10}, {0.5f, 1.5f, 30}, {-1.5f, -0.5f, 70}, {0.5f, -0.5f, 90},  // corners
         {-1.0f, 1.0f, 30}, {0.0f, 0.0f, 70},                // cell centres
         {0.5f, 0.25f, 67.5f}, {-1.25f, 1.5f, 12.5f},        // along the last column and row 0
         {-1e6f, 1e6f, 10}, {1e6f, -1e6f, 90}, {5.0f, 1.0f, 45}, {-0.5f, 40.0f, 20},  // clamped
         {inf, -inf, 90}, {nan, nan, 10}, {nan, -0.5f, 70}, {0.5f, nan, 30}};
     for (const auto& c : cases)
-        EXPECT_FLOAT_EQ(t.GetHeight(c[0], c[1]), c[2]) << "at x " << c[0] << ", z " << c[1];
+        EXPECT_FLOAT_EQ(t.GetHeight(c.x, c.z), c.height) << "at x " << c.x << ", z " << c.z;
 }
 
 TEST_F(TerrainTest, NormalsSumTheUpwardUnitNormalsOfTheTrianglesAround) {
@@ -68,7 +80,7 @@ TEST_F(TerrainTest, NormalsSumTheUpwardUnitNormalsOfTheTrianglesAround) {
     }
 }
 
-TEST_F(TerrainTest, DisplayListsDrawUpwardGroundAndRestoreTheTextureMatrix) {
+TEST_F(TerrainTest, TheWholeListDrawsUpwardGroundAndRestoresTheTextureMatrix) {
     std::vector<uint8_t> red, green = {0, 200, 0};  // a 4x4 map at 32 bits: x -2 to 1, z -1 to 2
     for (int i = 0; i < 16; ++i) red.insert(red.end(), {0, 0, 255, 128});
     Terrain plain(writeTga(tempPath("red.tga"), 4, 4, 32, red).c_str(), true, 15.0f, false, nullptr);
@@ -90,6 +102,54 @@ TEST_F(TerrainTest, DisplayListsDrawUpwardGroundAndRestoreTheTextureMatrix) {
         EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(450, 150), 0, 0, 0, 0));
     }
     // The list pops what it pushed and goes back to the model-view matrix.
-    EXPECT_TRUE(testgl::getInt(GL_MATRIX_MODE) == GL_MODELVIEW &&
-                testgl::getInt(GL_TEXTURE_STACK_DEPTH) == 1);
+    EXPECT_EQ(testgl::getInt(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(testgl::getInt(GL_TEXTURE_STACK_DEPTH), 1);
+}
+
+// The scene draws blocks; the whole surface, about 4 MB for its map, waits until asked for.
+TEST_F(TerrainTest, TheWholeListIsCompiledOnlyWhenAskedFor) {
+    const int before = liveLists();
+    Terrain t(heightMap("lazy.tga", 40, 40, std::vector<int>(1600, 7)).c_str(), false, 1.0f,
+              false, nullptr);
+    EXPECT_EQ(liveLists() - before, t.GetBlockCount());
+    const GLuint whole = t.GetDLIndex();
+    EXPECT_TRUE(glIsList(whole));
+    EXPECT_EQ(liveLists() - before, t.GetBlockCount() + 1);
+    EXPECT_EQ((GLuint)t.GetDLIndex(), whole);  // compiled once
+}
+
+TEST_F(TerrainTest, ASecondCreateDLReleasesEveryListOfTheFirst) {
+    const int before = liveLists();
+    Terrain t(heightMap("twice.tga", 40, 40, std::vector<int>(1600, 7)).c_str(), false, 1.0f,
+              false, nullptr);
+    t.GetDLIndex();
+    const int made = liveLists() - before;
+    t.CreateDL(0, 0, 0);
+    t.GetDLIndex();
+    EXPECT_EQ(liveLists() - before, made);
+}
+
+// Inside glBegin/glEnd every list call fails, glGenLists with 0: the one way to make it fail.
+TEST_F(TerrainTest, AListNameGLCannotGiveIsReportedAndNothingIsDrawn) {
+    Terrain t(heightMap("nonames.tga", 4, 4, std::vector<int>(16, 7)).c_str(), false, 1.0f,
+              false, nullptr);
+    glBegin(GL_POINTS);
+    std::string said = quietly([&] {
+        t.CreateDL(0, 0, 0);
+        EXPECT_EQ(t.GetDLIndex(), 0);
+    });
+    glEnd();
+    while (glGetError() != GL_NO_ERROR) continue;  // the failed calls' own errors
+    EXPECT_NE(said.find("the whole surface"), std::string::npos) << said;
+    EXPECT_NE(said.find("the blocks"), std::string::npos) << said;
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-4, 4, -4, 4, -100, 100);
+    glMatrixMode(GL_MODELVIEW);
+    glRotatef(90, 1, 0, 0);  // looking down on the map
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    EXPECT_EQ(t.Draw(), 0);
+    auto lit = [](const unsigned char* p) { return p[0] + p[1] + p[2] > 0; };
+    EXPECT_EQ(testgl::countPixels(lit), 0);
 }
