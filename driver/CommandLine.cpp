@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 
 #include "KeyHelp.h"
+#include "timer.h"
 
 #include <cerrno>
 #include <cmath>
@@ -52,14 +53,14 @@ bool parseSize(const std::string& text, int& w, int& h) {
     return true;
 }
 
-// A step of at most one second, so a frame never stands for more than a stall would.
+// No longer than the stopwatch's longest step, which would cut it short.
 bool parseStep(const std::string& text, double& step) {
     if (text.empty() || text[0] == ' ') return false;
     char* end = nullptr;
     errno = 0;
     double value = std::strtod(text.c_str(), &end);
-    if (errno != 0 || *end != '\0' || !std::isfinite(value) || value <= 0.0 || value > 1.0)
-        return false;
+    if (errno != 0 || *end != '\0' || !std::isfinite(value)) return false;
+    if (value <= 0.0 || value > timer::MAX_STEP) return false;
     step = value;
     return true;
 }
@@ -138,7 +139,7 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             line.seed = (unsigned)number;
         } else if (name == "--step") {
             if (!parseStep(value, line.step)) {
-                error = badValue(name, value, "expected seconds above 0, at most 1");
+                error = badValue(name, value, "expected seconds above 0, at most 0.25");
                 return USAGE_ERROR;
             }
         } else if (value.empty()) {
@@ -172,8 +173,8 @@ std::string helpText() {
            "  --record DIR        save every frame as DIR/frame-000001.png, ... (default: none)\n"
            "  --seed N            take every random choice from seed N, so the same seed makes\n"
            "                      the same choices (default: seeded from the clock)\n"
-           "  --step SECONDS      advance timed motion by exactly SECONDS per frame, at most 1\n"
-           "                      (default: follow the wall clock)\n"
+           "  --step SECONDS      advance timed motion by exactly SECONDS per frame, at most\n"
+           "                      0.25 (default: follow the wall clock)\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
            "  --help              show this help and exit\n"

@@ -11,8 +11,8 @@ bool inUse = false;
 double step = 0.0;
 long long framesBegun = 0;
 
-clock_t steppedTicks() {
-    return (clock_t)std::llround((double)framesBegun * step * CLOCKS_PER_SEC);
+int64_t steppedTicks() {
+    return (int64_t)std::llround((double)framesBegun * step * CLOCKS_PER_SEC);
 }
 time_t steppedCalendar() { return (time_t)(steppedTicks() / CLOCKS_PER_SEC); }
 }  // namespace
