@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using testproc::quote;
 
 TEST(Program, PrintsEachLineAtOnceIntoAPipeAndFollowsRealKeys) {
@@ -156,4 +158,37 @@ TEST(ProgramCommandLine, SameSeedAndStepDrawTheSameFramesAndAnotherSeedDoesNot) 
                                  "other/frame-000020.png").status, 0)
         << "the screenshot is the last recorded frame";
     EXPECT_EQ(testproc::runShell("ls " + quote(tmp.path + "/first") + " | wc -l").output, "20\n");
+}
+
+namespace {
+// Pixels of the keyboard figure's blue-grey where it stands in the start view, below the fire:
+// grass has more green and earth more red, and the standing figure covers thousands of pixels.
+int greyFigurePixels(const testpng::Picture& p) {
+    int n = 0;
+    for (int y = 640; y < 800; y++)
+        for (int x = 270; x < 400; x++) {
+            const int r = p.rgb[((size_t)y * p.width + x) * 3];
+            const int g = p.rgb[((size_t)y * p.width + x) * 3 + 1];
+            const int b = p.rgb[((size_t)y * p.width + x) * 3 + 2];
+            n += g <= r + 8 && g <= b + 8 && std::abs(r - b) < 30 && std::max({r, g, b}) > 40;
+        }
+    return n;
+}
+}  // namespace
+
+TEST(ProgramStall, AFigureStoppedInTheAirLandsWhenTheProgramGoesOn) {
+    TempDir tmp;
+    // Landed, then stopped for five seconds in the middle of a jump; the picture taken at
+    // Escape, three seconds after it went on, shows the keyboard figure standing again.
+    testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
+        "cd " + quote(tmp.path) + " && { timeout 60 " + program() +
+        " --screenshot stall.png >/dev/null & pid=$!; " +
+        "win=$(xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1); " +
+        "sleep 2; xdotool key --window \"$win\" C 2>/dev/null; sleep 0.1; " +
+        "prog=$(pgrep -P $pid); kill -STOP $prog; sleep 5; kill -CONT $prog; sleep 3; " +
+        "xdotool key --window \"$win\" Escape 2>/dev/null; wait $pid; }"));
+    EXPECT_EQ(r.status, 0) << r.output;
+    testpng::Picture shot = testpng::readPng(tmp.path + "/stall.png");
+    ASSERT_TRUE(shot.read) << r.output;
+    EXPECT_GT(greyFigurePixels(shot), 1000);
 }
