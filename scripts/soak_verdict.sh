@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# The soak's judgement of memory, apart so any run length can be checked on made-up readings.
+# Reads "SECONDS:KIB" lines (resident size at a time into the run) on standard input; prints
+# the figures and exits 1 when the resident size grew by 2 MiB or more.
+# The GL driver frees replaced textures a few frames late, so readings spike by several MiB
+# on top of a steady floor; a leak raises the floor. Compare the lowest reading after the
+# warm-up (a quarter of the run, five minutes at most) with the lowest of the last quarter.
+# The baseline spans the quarter after the warm-up and, in a run too short for that quarter
+# to hold a reading, the first reading after the warm-up.
+# Usage: soak_verdict.sh SECONDS < readings
+set -uo pipefail
+seconds=${1:?usage: soak_verdict.sh SECONDS < readings}
+warmup=$(( seconds / 4 < 300 ? seconds / 4 : 300 ))
+baseline_end=$(( warmup + (seconds - warmup) / 4 ))
+last_quarter=$(( seconds * 3 / 4 ))
+awk -F: -v warmup="$warmup" -v end="$baseline_end" -v last="$last_quarter" '
+    $1 >= warmup && ($1 <= end || first == "") && (base == "" || $2 < base) { base = $2 }
+    $1 >= warmup && first == "" { first = $1 }
+    $1 >= last && (final == "" || $2 < final) { final = $2 }
+    END {
+        if (base == "" || final == "") { print "soak: FAIL: no reading after the warm-up"; exit 1 }
+        printf "soak: warm-up %ds; lowest resident memory from %ds to %ds: %d KiB; ", warmup, warmup, (end > first ? end : first), base
+        printf "in the last quarter: %d KiB; growth %d KiB\n", final, final - base
+        if (final - base >= 2048) { printf "soak: FAIL: memory grew by %d KiB\n", final - base; exit 1 }
+    }'

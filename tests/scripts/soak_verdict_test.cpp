@@ -1,0 +1,27 @@
+// The soak's memory verdict on made-up readings: any run length has a baseline, spikes and a
+// step during the warm-up pass, a raised floor fails.
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+testproc::Result verdict(int seconds, const std::string& readings) {
+    return testproc::runShell("printf '" + readings + "' | bash " +
+                              testproc::quote(std::string(QORVEL_SOURCE_DIR) +
+                                              "/scripts/soak_verdict.sh") +
+                              " " + std::to_string(seconds));
+}
+}  // namespace
+
+TEST(SoakVerdict, JudgesRunsOfAnyLengthByTheirFloor) {
+    const struct { const char* what; int seconds; const char* readings; int status; } runs[] = {
+        {"4 s, flat", 4, "0:100000\\n2:100100\\n4:100300\\n", 0},
+        {"4 s, grown", 4, "0:100000\\n2:100100\\n4:103300\\n", 1},
+        {"60 s, spikes", 60, "16:100000\\n30:105000\\n46:100500\\n60:104000\\n", 0},
+        {"60 s, a step in the warm-up", 60, "0:90000\\n10:95000\\n16:100000\\n60:100500\\n", 0},
+        {"60 s, a raised floor", 60, "16:100000\\n30:100100\\n46:103000\\n60:103100\\n", 1}};
+    for (const auto& r : runs) {
+        testproc::Result got = verdict(r.seconds, r.readings);
+        EXPECT_EQ(got.status, r.status) << r.what << ": " << got.output;
+    }
+}
