@@ -22,29 +22,19 @@ struct Tree {
 };
 }  // namespace
 
-TEST(ImageFolderTest, CommandLineComesFirst) {
-    Tree t(true, true);
-    EXPECT_EQ(t.find("mine", "theirs"), "mine");
-}
-
-TEST(ImageFolderTest, EnvironmentComesBeforeTheProgramsFolders) {
-    Tree t(true, true);
-    EXPECT_EQ(t.find("", "theirs"), "theirs");
-}
-
-TEST(ImageFolderTest, BesideTheProgramComesBeforeTheInstalledFolder) {
-    Tree t(true, true);
-    EXPECT_EQ(t.find("", ""), t.bin + "/tga");
-}
-
-TEST(ImageFolderTest, InstalledFolderIsFoundFromTheProgramsFolder) {
-    Tree t(false, true);
-    EXPECT_EQ(t.find("", nullptr), t.root + "/share/quorvel");
-}
-
-TEST(ImageFolderTest, NothingFoundFallsBackToTheCurrentDirectorysTga) {
-    Tree t(false, false);
-    EXPECT_EQ(t.find("", nullptr), "tga");
+TEST(ImageFolderTest, PlacesAreTriedInTheirOrder) {
+    const struct { bool beside, installed; const char *option, *env, *found; } cases[] = {
+        {true, true, "mine", "theirs", "mine"},
+        {true, true, "", "theirs", "theirs"},
+        {true, true, "", "", "/bin/tga"},
+        {false, true, "", nullptr, "/share/quorvel"},
+        {false, false, "", nullptr, "tga"}};
+    for (auto c : cases) {
+        Tree t(c.beside, c.installed);
+        std::string want = c.found;
+        if (want[0] == '/') want = t.root + want;  // inside the made tree, resolved
+        EXPECT_EQ(t.find(c.option, c.env), want) << c.found;
+    }
 }
 
 TEST(ImageFolderTest, TheCurrentDirectorysTgaKeepsItsRelativeName) {
