@@ -1,10 +1,12 @@
 // Test support: the whole scene built by init() in a real window, with every stopwatch on the
-// fake clock so frames can be stepped in known time.
+// fake clock so frames can be stepped in known time; freed again after each test.
 #ifndef QORVEL_TESTS_SCENE_H
 #define QORVEL_TESTS_SCENE_H
 
+#include "AI.h"
 #include "Character.h"
 #include "Controller.h"
+#include "FireWorks.h"
 #include "Flames.h"
 #include "Terrain.h"
 #include "character_driver.h"
@@ -25,7 +27,23 @@ protected:
             myReshape(800, 800);
         });
     }
+    // The scene goes as it came: users before what they use, then the GL objects.
     void TearDown() override {
+        delete myAI;
+        delete myController;
+        delete otherController;
+        delete testCharacter;
+        delete otherCharacter;
+        delete myFlames;
+        delete testFlames;
+        delete otherFlames;
+        delete myFireworks;
+        delete mySkyBox;
+        delete myTerrain;
+        myAI = nullptr, myController = otherController = nullptr;
+        testCharacter = otherCharacter = nullptr;
+        myFlames = testFlames = otherFlames = nullptr;
+        myFireworks = nullptr, mySkyBox = nullptr, myTerrain = nullptr;
         timer::useClocks(nullptr, nullptr);
         GLTest::TearDown();
     }

@@ -28,44 +28,95 @@ long vmPeakKb() {
 }
 }  // namespace
 
-TEST(TGALoader, AcceptedFilesSwapRedAndBlueKeepRowOrderAndTheScenesImagesLoad) {
-    std::vector<uint8_t> flagged = tgaHeader(1, 2, 24);
-    flagged[17] = 0x20;  // the top-down flag is ignored: rows stay in file order
-    flagged.insert(flagged.end(), {1, 1, 1, 9, 9, 9, 'f', 'o', 'o', 't'});  // and the trailer
-    const struct { std::string path; unsigned w, h, bpp; std::vector<uint8_t> want; } cases[] = {
-        {writeTga(tempPath("rgb.tga"), 2, 1, 24, {1, 2, 3, 4, 5, 6}), 2, 1, 24, {3, 2, 1, 6, 5, 4}},
-        {writeTga(tempPath("rgba.tga"), 1, 1, 32, {10, 20, 30, 40}), 1, 1, 32, {30, 20, 10, 40}},
-        {writeFile(tempPath("rows.tga"), flagged), 1, 2, 24, {1, 1, 1, 9, 9, 9}},
-        // The scene's own images, at the sizes and depths it draws them.
-        {"tga/ground3.tga", 256, 256, 24, {}}, {"tga/ground4.tga", 256, 256, 24, {}},
-        {"tga/clouds3.tga", 256, 256, 24, {}}, {"tga/clouds2.tga", 256, 256, 24, {}},
-        {"tga/moon.tga", 128, 128, 32, {}},    {"tga/fire3.tga", 64, 64, 32, {}},
-        {"tga/spark1.tga", 32, 32, 32, {}}};
+// A loaded image, freed with the test.
+struct Loaded {
     ImageInfo info;
-    for (const auto& c : cases) {
-        ASSERT_TRUE(load(info, c.path)) << c.path;
-        EXPECT_TRUE(info.width == c.w && info.height == c.h && info.bpp == c.bpp) << c.path;
-        EXPECT_EQ(std::vector<uint8_t>(info.imageData, info.imageData + c.want.size()), c.want);
-        free(info.imageData);
+    bool ok;
+    explicit Loaded(const std::string& path) : ok(load(info, path)) {}
+    ~Loaded() { free(ok ? info.imageData : nullptr); }
+    std::vector<uint8_t> bytes(size_t n) const { return {info.imageData, info.imageData + n}; }
+};
+
+TEST(TGALoader, TwentyFourBitPixelsArriveAsRedGreenBlue) {
+    Loaded rgb(writeTga(tempPath("rgb.tga"), 2, 1, 24, {1, 2, 3, 4, 5, 6}));
+    ASSERT_TRUE(rgb.ok);
+    EXPECT_EQ(rgb.info.width, 2u);
+    EXPECT_EQ(rgb.info.height, 1u);
+    EXPECT_EQ(rgb.info.bpp, 24u);
+    EXPECT_EQ(rgb.bytes(6), (std::vector<uint8_t>{3, 2, 1, 6, 5, 4}));
+}
+
+TEST(TGALoader, ThirtyTwoBitPixelsKeepAlphaLast) {
+    Loaded rgba(writeTga(tempPath("rgba.tga"), 2, 1, 32, {10, 20, 30, 40, 50, 60, 70, 80}));
+    ASSERT_TRUE(rgba.ok);
+    EXPECT_EQ(rgba.info.bpp, 32u);
+    EXPECT_EQ(rgba.bytes(8), (std::vector<uint8_t>{30, 20, 10, 40, 70, 60, 50, 80}));
+}
+
+TEST(TGALoader, SizesAreLittleEndian) {
+    std::vector<uint8_t> pixels(258 * 3, 7);
+    Loaded wide(writeTga(tempPath("wide.tga"), 258, 1, 24, pixels));  // width bytes 2, 1
+    ASSERT_TRUE(wide.ok);
+    EXPECT_EQ(wide.info.width, 258u);
+}
+
+TEST(TGALoader, RowsStayInFileOrderWhateverTheFlagsAndTheTrailer) {
+    std::vector<uint8_t> flagged = tgaHeader(1, 2, 24);
+    flagged[17] = 0x20;  // the top-down flag is ignored
+    flagged.insert(flagged.end(), {1, 1, 1, 9, 9, 9, 'f', 'o', 'o', 't'});
+    Loaded rows(writeFile(tempPath("rows.tga"), flagged));
+    ASSERT_TRUE(rows.ok);
+    EXPECT_EQ(rows.bytes(6), (std::vector<uint8_t>{1, 1, 1, 9, 9, 9}));
+}
+
+TEST(TGALoader, TheScenesImagesLoadAtTheirSizesAndDepths) {
+    const struct { const char* path; unsigned side, bpp; } images[] = {
+        {"tga/ground3.tga", 256, 24}, {"tga/ground4.tga", 256, 24}, {"tga/clouds3.tga", 256, 24},
+        {"tga/clouds2.tga", 256, 24}, {"tga/moon.tga", 128, 32},    {"tga/fire3.tga", 64, 32},
+        {"tga/spark1.tga", 32, 32}};
+    for (const auto& image : images) {
+        SCOPED_TRACE(image.path);
+        Loaded l(image.path);
+        ASSERT_TRUE(l.ok);
+        EXPECT_EQ(l.info.width, image.side);
+        EXPECT_EQ(l.info.height, image.side);
+        EXPECT_EQ(l.info.bpp, image.bpp);
     }
 }
 
+// Each file is a 2x2 32-bit image with exactly its pixels, but for one change.
 TEST(TGALoader, RejectedFilesLeaveNoBuffer) {
-    // Header byte set to a value: type RLE and colour-mapped, id length, colour map type, length
-    // and entry size, x and y origin, 8 and 16 bits, zero width and height. A value of -1 cuts
-    // the file at that byte instead: inside the header, or one pixel byte short.
-    const int changes[][2] = {{2, 10}, {2, 1},  {0, 1},   {1, 1},   {6, 1},   {7, 24},
-                              {8, 1},  {10, 5}, {16, 8},  {16, 16}, {12, 0},  {14, 0},
-                              {0, -1}, {5, -1}, {12, -1}, {17, -1}, {33, -1}};
-    ImageInfo info;
-    for (const auto& c : changes) {
+    const struct { const char* what; int at; int value; } changed[] = {
+        {"run-length type", 2, 10},      {"colour-mapped type", 2, 1}, {"an id field", 0, 1},
+        {"a colour map", 1, 1},          {"colour map length", 6, 1},  {"colour map entry", 7, 24},
+        {"x origin", 8, 1},              {"y origin", 10, 5},          {"8 bits", 16, 8},
+        {"16 bits", 16, 16},             {"zero width", 12, 0},        {"zero height", 14, 0}};
+    const struct { const char* what; size_t length; } cut[] = {
+        {"empty", 0}, {"in the header", 5}, {"before the size", 12}, {"without the descriptor byte", 17},
+        {"one pixel byte short", 33}};
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+    for (const auto& c : changed) {
         std::vector<uint8_t> bytes = tgaHeader(2, 2, 32);
-        bytes.resize(c[1] < 0 ? c[0] : 18 + 16, 50);  // cut, or exactly the pixels asked for
-        if (c[1] >= 0) bytes[c[0]] = (uint8_t)c[1];
-        std::string path = writeFile(tempPath("bad.tga"), bytes);
-        EXPECT_FALSE(load(info, path) || info.imageData) << c[0] << " " << c[1];
+        bytes.resize(18 + 16, 50);
+        bytes[c.at] = (uint8_t)c.value;
+        files.push_back({c.what, bytes});
     }
-    EXPECT_FALSE(load(info, tempPath("does_not_exist.tga")) || info.imageData);
+    for (const auto& c : cut) {
+        std::vector<uint8_t> bytes = tgaHeader(2, 2, 32);
+        bytes.resize(c.length, 50);
+        files.push_back({c.what, bytes});
+    }
+    for (const auto& f : files) {
+        ImageInfo info;
+        EXPECT_FALSE(load(info, writeFile(tempPath("bad.tga"), f.second))) << f.first;
+        EXPECT_EQ(info.imageData, nullptr) << f.first;
+    }
+}
+
+TEST(TGALoader, AMissingFileLeavesNoBuffer) {
+    ImageInfo info;
+    EXPECT_FALSE(load(info, tempPath("does_not_exist.tga")));
+    EXPECT_EQ(info.imageData, nullptr);
 }
 
 TEST(TGALoader, HugeHeaderInTinyFileIsRefusedBeforeAllocating) {
@@ -74,9 +125,10 @@ TEST(TGALoader, HugeHeaderInTinyFileIsRefusedBeforeAllocating) {
     long before = vmPeakKb();
     ASSERT_GT(before, 0);
     for (int side : {8192, 65535}) {
+        SCOPED_TRACE(side);
         ImageInfo info;
-        EXPECT_FALSE(load(info, writeTga(tempPath("big.tga"), side, side, 32, {1, 2, 3, 4}))
-                     || info.imageData);
+        EXPECT_FALSE(load(info, writeTga(tempPath("big.tga"), side, side, 32, {1, 2, 3, 4})));
+        EXPECT_EQ(info.imageData, nullptr);
         EXPECT_LT(vmPeakKb() - before, 64 * 1024) << "a buffer was allocated for a file too short";
     }
 }
