@@ -114,3 +114,24 @@ TEST_F(SkyBoxTest, TheMoonShowsUpAndToTheLeftAhead) {
     EXPECT_NEAR(moon.r, moon.g, 30) << "grey";
     EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(100, 700), 0, 0, 200, 2)) << "beside the moon";
 }
+
+// Looking at the vertical edge between the faces at z = -1 (blue) and x = +1 (yellow): a still
+// sky keeps it in the middle; fifty draws turn a moving sky some 8 degrees, clockwise seen from
+// above, and the edge moves right.
+TEST_F(SkyBoxTest, ADriftingSkyTurnsClockwiseSeenFromAbove) {
+    glMatrixMode(GL_PROJECTION);
+    gluPerspective(90.0, 1.0, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    gluLookAt(0, 0, 0, 1, 0, -1, 0, 1, 0);
+    const int RIGHT_OF_THE_MIDDLE = 440;
+    SkyBox still(&names[0][0]);
+    glClear(GL_COLOR_BUFFER_BIT);
+    still.DrawSkyBox(10, 10, 10, 0, 0, 0);
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(RIGHT_OF_THE_MIDDLE, 400), 200, 200, 0, 2));
+    auto moving = drawn(50);
+    glDisable(GL_BLEND);
+    glClear(GL_COLOR_BUFFER_BIT);
+    moving->DrawSkyBox(10, 10, 10, 0, 0, 0);
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(RIGHT_OF_THE_MIDDLE, 400), 0, 0, 200, 2));
+    glLoadIdentity();
+}
