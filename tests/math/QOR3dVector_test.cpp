@@ -21,13 +21,10 @@ TEST(QOR3dVector, CrossIsRightHandedAndOrthogonalToBoth) {
     EXPECT_EQ(A.dot(B), 3.5f);  // 4 - 2 + 1.5
 }
 
-TEST(QOR3dVector, NormalizeGivesUnitLengthAlongTheVector) {
+TEST(QOR3dVector, NormalizeGivesUnitLengthAndLeavesTheZeroVectorZero) {
     EXPECT_VEC_NEAR(QOR3dVector(3, 0, 4).normalize(), 0.6f, 0, 0.8f, 1e-6f);
     EXPECT_NEAR(QOR3dVector(0, 1e-20f, 0).normalize().y, 1, 1e-6f);  // squares summed in double
-}
-
-TEST(QOR3dVector, NormalizeLeavesTheZeroVectorZero) {
-    EXPECT_VEC_NEAR(QOR3dVector(0, 0, 0).normalize(), 0, 0, 0, 0);  // not NaN
+    EXPECT_VEC_NEAR(QOR3dVector(0, 0, 0).normalize(), 0, 0, 0, 0);    // not NaN
 }
 
 TEST(QOR3dVector, EqualsIsExact) {

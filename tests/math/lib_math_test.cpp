@@ -1,5 +1,5 @@
-// The matrix library: solving, inverses, rotations in every representation, file and vector
-// helpers (the terrain normals run the rest of the vector routines).
+// The matrix library: solving, inverses, rotations in every representation, the matrix file
+// format (the terrain normals run the vector routines).
 #include "lib_math.h"
 #include "support/fakes.h"
 #include "support/matrices.h"
@@ -13,49 +13,40 @@ float uniform(float lo, float hi) { return std::uniform_real_distribution<float>
 
 // A random n x n system with nonzero leading minors (diagonally dominant); outside the n x n
 // block every entry is 99, so a routine that strays there shows.
-struct System {
-    int n;
-    float a[4][4], b[4];
-};
-System randomSystem(int n, bool negativeDiagonal) {
-    System s{n, {}, {}};
-    for (int i = 0; i < 16; i++)
-        s.a[i / 4][i % 4] = (i / 4 < n && i % 4 < n) ? uniform(-1, 1) : 99;
-    for (int r = 0; r < n; r++) s.a[r][r] += (negativeDiagonal ? -1.0f : 1.0f) * (float)(n + 1);
-    for (int i = 0; i < n; i++) s.b[i] = uniform(-10, 10);
-    return s;
+void randomSystem(int n, float a[4][4], float b[4]) {
+    for (int i = 0; i < 16; i++) a[i / 4][i % 4] = (i / 4 < n && i % 4 < n) ? uniform(-1, 1) : 99;
+    for (int r = 0; r < n; r++) a[r][r] += (r % 2 ? -1.0f : 1.0f) * (float)(n + 1);
+    for (int i = 0; i < n; i++) b[i] = uniform(-10, 10);
 }
-
-// A random unit axis and an angle strictly between 0 and pi.
-struct Turn {
-    float k[3], th;
-};
-Turn randomTurn() {
-    Turn t{{uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)}, uniform(1e-3f, 3.0f)};
-    float len = std::sqrt(t.k[0] * t.k[0] + t.k[1] * t.k[1] + t.k[2] * t.k[2]);
-    for (float& c : t.k) c /= len;
-    return t;
-}
-
 // A random rigid motion: a roll-pitch-yaw rotation (pitch within a quarter turn) and a shift.
 void randomRigid(float m[4][4], float rpy[3]) {
     rpy[0] = uniform(-PI_F, PI_F), rpy[1] = uniform(-PI_F, PI_F) / 2, rpy[2] = uniform(-PI_F, PI_F);
     rpy2mat(rpy, m);
     for (int i = 0; i < 3; i++) m[i][3] = uniform(-50, 50);
 }
+// A random turn of angle th in (0, 3) about the unit axis k, as a matrix and a quaternion.
+struct Turn { float k[3], th, q[4], m[4][4]; };
+Turn randomTurn() {
+    Turn t{{uniform(-1, 1), uniform(-1, 1), uniform(-1, 1)}, uniform(1e-3f, 3.0f), {}, {}};
+    float len = std::sqrt(t.k[0] * t.k[0] + t.k[1] * t.k[1] + t.k[2] * t.k[2]);
+    t.q[0] = std::cos(t.th / 2);
+    for (int i = 0; i < 3; i++) t.q[i + 1] = (t.k[i] /= len) * std::sin(t.th / 2);
+    rotkth(t.m, t.k, t.th);
+    return t;
+}
 }  // namespace
 
 TEST(LinearSolve, SolutionsSatisfyTheirSystems) {
-    for (int n = 1; n <= 4; n++)
-        for (int trial = 0; trial < 200; trial++) {
-            System s = randomSystem(n, trial % 2);
-            float lu[4][4], rhs[4], x[4], ax[4];
-            tm_copy(lu, s.a);
-            for (int i = 0; i < n; i++) rhs[i] = s.b[i];
-            ASSERT_EQ(lin_eq_solv(lu, rhs, x, n), 1);
-            mvmult(ax, s.a, x, n);
-            ASSERT_TRUE(arraysNear(ax, s.b, n, 1e-4f)) << n << " unknowns, trial " << trial;
-        }
+    for (int trial = 0; trial < 800; trial++) {
+        int n = 1 + trial % 4;
+        float a[4][4], lu[4][4], b[4], rhs[4], x[4], ax[4];
+        randomSystem(n, a, b);
+        tm_copy(lu, a);
+        std::copy(b, b + 4, rhs);
+        ASSERT_EQ(lin_eq_solv(lu, rhs, x, n), 1);
+        mvmult(ax, a, x, n);
+        ASSERT_TRUE(arraysNear(ax, b, n, 1e-4f)) << n << " unknowns, trial " << trial;
+    }
 }
 
 TEST(LinearSolve, AZeroPivotIsSwappedAway) {
@@ -79,22 +70,21 @@ TEST(LinearSolveDeathTest, ZeroRowEndsTheProcess) {
                 "nrerror: Singular matrix in routine LUDCMP\n");
 }
 
-TEST(Inverse, TimesTheMatrixGivesTheIdentityInTheLeadingBlockOnly) {
+TEST(Inverse, TimesTheMatrixIsTheIdentityAndOnlyTheLeadingBlockChanges) {
     float id[4][4];
     idenmat(id);
-    for (int n = 2; n <= 4; n++)
-        for (int trial = 0; trial < 50; trial++) {
-            System s = randomSystem(n, trial % 2);
-            float inv[4][4], product[4][4];
-            tm_copy(inv, s.a);
-            n == 4 ? tm_matinv(inv) : matinv(inv, n);
-            matmult(product, inv, s.a, n);
-            for (int r = 0; r < n; r++)
-                ASSERT_TRUE(arraysNear(product[r], id[r], n, 1e-4f)) << n << " row " << r;
-            if (n < 4) {
-                ASSERT_EQ(inv[3][0], 99.0f) << n;
-            }
+    for (int trial = 0; trial < 150; trial++) {
+        int n = 2 + trial % 3;
+        float a[4][4], b[4], inv[4][4], product[4][4];
+        randomSystem(n, a, b);
+        tm_copy(inv, a);
+        n == 4 ? tm_matinv(inv) : matinv(inv, n);
+        matmult(product, inv, a, n);
+        for (int r = 0; r < n; r++) ASSERT_TRUE(arraysNear(product[r], id[r], n, 1e-4f)) << n;
+        if (n < 4) {
+            ASSERT_EQ(inv[3][0], 99.0f) << n;
         }
+    }
 }
 
 TEST(Inverse, RigidInverseUndoesTheMotion) {
@@ -109,9 +99,8 @@ TEST(Inverse, RigidInverseUndoesTheMotion) {
 }
 
 TEST(Rotations, QuarterTurnsFollowTheRightHandRule) {
-    // z takes x to y, x takes y to z, y takes z to x.
     const float axes[3][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}};
-    for (int a = 0; a < 3; a++) {
+    for (int a = 0; a < 3; a++) {  // z takes x to y, x takes y to z, y takes z to x
         float m[4][4], out[4];
         rotmat("zxy"[a], PI_F / 2, m);
         tmmult(out, m, (float*)axes[a]);
@@ -119,25 +108,10 @@ TEST(Rotations, QuarterTurnsFollowTheRightHandRule) {
     }
 }
 
-TEST(Rotations, RollPitchYawFramesAreRightHanded) {
-    for (int trial = 0; trial < 200; trial++) {
-        float m[4][4], rpy[3], col[3][3], cross[3];
-        randomRigid(m, rpy);
-        for (int c = 0; c < 3; c++) getcol(col[c], m, c);
-        xprod(cross, col[0], col[1]);
-        ASSERT_TRUE(arraysNear(cross, col[2], 3, 2e-6f)) << "trial " << trial;
-    }
-}
-
-TEST(Rotations, RollIsAppliedFirst) {
-    float m[4][4], known[3] = {0.1f, 0.2f, 0.3f};
-    rpy2mat(known, m);
-    EXPECT_NEAR(m[2][0], -std::sin(0.2f), 1e-6f);  // the x axis sees only pitch and yaw
-}
-
 TEST(Rotations, RollPitchYawReadBackGivesTheSameMatrix) {
     float m[4][4], back[4][4], rpy[3], in[3], known[3] = {0.1f, 0.2f, 0.3f};
     rpy2mat(known, m);
+    EXPECT_NEAR(m[2][0], -std::sin(0.2f), 1e-6f);  // roll first: the x axis sees only pitch, yaw
     mat2rpy(m, rpy);  // the equivalent triple a half turn away on every axis
     EXPECT_TRUE(valuesNear(rpy, {0.1f - PI_F, PI_F - 0.2f, 0.3f + PI_F}, 1e-5f));
     for (int trial = 0; trial < 500; trial++) {
@@ -149,46 +123,24 @@ TEST(Rotations, RollPitchYawReadBackGivesTheSameMatrix) {
     }
 }
 
-TEST(Rotations, AxisAngleAboutZIsTheZRotation) {
-    float z[3] = {0, 0, 1};
-    for (int trial = 0; trial < 100; trial++) {
-        float th = uniform(-PI_F, PI_F), m[4][4], r[4][4];
-        rotkth(m, z, th);
-        rotmat('z', th, r);
-        ASSERT_TRUE(matricesNear(m, r, 1e-6f)) << th;
-    }
-}
-
 TEST(Rotations, UnitQuaternionIsTheTurnAboutItsAxis) {
     for (int trial = 0; trial < 500; trial++) {
         Turn t = randomTurn();
-        float q[4] = {std::cos(t.th / 2)}, m[4][4], r[4][4];
-        for (int i = 0; i < 3; i++) q[i + 1] = t.k[i] * std::sin(t.th / 2);
-        rot_mat2(q, m);
-        rotkth(r, t.k, t.th);
-        ASSERT_TRUE(matricesNear(m, r, 2e-6f)) << t.th;
+        float m[4][4];
+        rot_mat2(t.q, m);
+        ASSERT_TRUE(matricesNear(m, t.m, 2e-6f)) << t.th;
     }
 }
 
-TEST(Rotations, MatrixGivesBackItsQuaternion) {
+TEST(Rotations, MatrixGivesBackItsQuaternionAxisAndAngle) {
     for (int trial = 0; trial < 500; trial++) {
         Turn t = randomTurn();
-        float q[4] = {std::cos(t.th / 2)}, back[4], m[4][4];
-        for (int i = 0; i < 3; i++) q[i + 1] = t.k[i] * std::sin(t.th / 2);
-        rotkth(m, t.k, t.th);
-        mat2q(back, m);
-        ASSERT_TRUE(arraysNear(back, q, 4, 1e-4f)) << t.th;
-    }
-}
-
-TEST(Rotations, MatrixGivesBackItsAxisAndAngle) {
-    for (int trial = 0; trial < 500; trial++) {
-        Turn t = randomTurn();
-        float m[4][4], k[3], th;
-        rotkth(m, t.k, t.th);
-        rotkthi(k, &th, m);
+        float q[4], k[3], th;
+        mat2q(q, t.m);
+        rotkthi(k, &th, t.m);
+        ASSERT_TRUE(arraysNear(q, t.q, 4, 1e-4f)) << "quaternion at " << t.th;
         ASSERT_NEAR(th, t.th, 2e-4f);
-        ASSERT_TRUE(arraysNear(k, t.k, 3, 2e-4f)) << t.th;
+        ASSERT_TRUE(arraysNear(k, t.k, 3, 2e-4f)) << "axis at " << t.th;
     }
 }
 
@@ -211,9 +163,3 @@ TEST(MatrixHelpers, FileRoundTripKeepsThreeDecimals) {
     EXPECT_TRUE(matricesNear(back, r, 0.0005f));
 }
 
-TEST(MatrixHelpers, CopyTakesFourElementsAndSizeIsTheLength) {
-    float w[4] = {1, 2, 2, 0}, c[4] = {9, 9, 9, 9};
-    veccp(c, w);
-    EXPECT_TRUE(valuesNear(c, {1, 2, 2, 0}, 0));
-    EXPECT_EQ(vecsize(w), 3.0f);
-}

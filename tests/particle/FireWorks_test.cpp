@@ -4,46 +4,26 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
-namespace {
-// A burst asked for twice the cap.
-struct FullBurst : ::testing::Test {
-    std::unique_ptr<FireWorks> burst{new FireWorks(2 * MAX_NUM_PARTICLES)};
-};
-}  // namespace
-
-TEST_F(FullBurst, HoldsNoMoreThanTheCap) {
-    EXPECT_EQ(burst->getNumParticles(), MAX_NUM_PARTICLES);
-}
-
-TEST(FireWorks, ANegativeCountGivesAnEmptyBurst) {
+TEST(FireWorks, HoldsNoMoreThanTheCapAndANegativeCountIsEmpty) {
+    EXPECT_EQ(FireWorks(2 * MAX_NUM_PARTICLES).getNumParticles(), MAX_NUM_PARTICLES);
     EXPECT_EQ(FireWorks(-5).getNumParticles(), 0);
 }
 
-TEST_F(FullBurst, EveryParticleStartsAtOneSharedPointOnTheDiagonal) {
-    float start = burst->getParticle(0)->getXPosition();
-    EXPECT_GE(start, -2.5f);  // ten times a shared offset in [0, 0.5), less 2.5
+// Ten times a shared offset in [0, 0.5), less 2.5, on every axis; lifetimes of 50 to 70 s.
+TEST(FireWorks, AllStartAtOneSharedPointAndLaunchUpwardForFiftyToSeventySeconds) {
+    FireWorks burst(MAX_NUM_PARTICLES);
+    const float start = burst.getParticle(0)->getXPosition();
+    EXPECT_GE(start, -2.5f);
     EXPECT_LT(start, 2.5f);
-    for (int i = 0; i < burst->getNumParticles(); i++) {
-        Particle* p = burst->getParticle(i);
-        ASSERT_EQ(p->getXPosition(), start) << i;
-        ASSERT_EQ(p->getYPosition(), start) << i;
-        ASSERT_EQ(p->getZPosition(), start) << i;
-    }
-}
-
-TEST_F(FullBurst, NoParticleIsLaunchedDownward) {
-    for (int i = 0; i < burst->getNumParticles(); i++)
-        ASSERT_GE(burst->getParticle(i)->getYVelocity(), 0.0f) << i;
-}
-
-TEST_F(FullBurst, SquaresWithStreaksLiveFiftyToSeventySeconds) {
-    for (int i = 0; i < burst->getNumParticles(); i++) {
-        Particle* p = burst->getParticle(i);
-        ASSERT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE) << i;
+    for (int i = 0; i < burst.getNumParticles(); i++) {
+        Particle* p = burst.getParticle(i);
+        ASSERT_EQ(p->getPosition().x, start) << i;
+        ASSERT_EQ(p->getPosition().y, start) << i;
+        ASSERT_EQ(p->getPosition().z, start) << i;
+        ASSERT_GE(p->getYVelocity(), 0.0f) << i;
         ASSERT_GE(p->getLifeTime(), 50.0f) << i;
         ASSERT_LE(p->getLifeTime(), 70.0f) << i;
+        ASSERT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE) << i;
     }
 }
 

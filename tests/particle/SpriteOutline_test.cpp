@@ -51,16 +51,6 @@ TEST(SpriteOutline, EnclosesEveryPlaceWhereFilteringShowsAlpha) {
     }
 }
 
-TEST(SpriteOutline, BoundsEncloseTheOutline) {
-    std::vector<unsigned char> rgba(6 * 5 * 4, 0);
-    for (int p : {7, 15, 22}) rgba[p * 4 + 3] = 255;  // three scattered texels of a 6x5 sprite
-    SpriteOutline o = spriteOutline(rgba.data(), 6, 5, false), box = o.bounds();
-    ASSERT_GT(o.corners, 4) << "a sprite whose outline is more than its box";
-    EXPECT_EQ(box.corners, 4);
-    for (int v = 0; v < o.corners; v++)
-        EXPECT_TRUE(inside(box, o.st[v][0], o.st[v][1])) << "corner " << v;
-}
-
 TEST(SpriteOutline, OneTexelReachesHalfItsNeighboursAndAQuarterTexelMore) {
     std::vector<unsigned char> one(8 * 8 * 4, 0);
     one[(3 * 8 + 2) * 4 + 3] = 9;  // texel (2, 3) of 8x8
@@ -76,11 +66,6 @@ TEST(SpriteOutline, OneTexelReachesHalfItsNeighboursAndAQuarterTexelMore) {
 TEST(SpriteOutline, AnOpaqueSpriteIsTheFullSquare) {
     std::vector<unsigned char> opaque(4 * 4 * 4, 255);
     EXPECT_TRUE(spriteOutline(opaque.data(), 4, 4, false).isFullSquare());
-}
-
-TEST(SpriteOutline, AWhollyTransparentSpriteHasNoCorners) {
-    std::vector<unsigned char> clear(4 * 4 * 4, 0);
-    EXPECT_EQ(spriteOutline(clear.data(), 4, 4, true).corners, 0);
 }
 
 // The scene's fire from near (octagons) and far (rectangles): the system's cut squares show

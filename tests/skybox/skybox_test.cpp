@@ -34,6 +34,11 @@ struct SkyBoxTest : GLTest {
         glPopAttrib();
         GLTest::TearDown();
     }
+    void lookThroughAQuarterTurn() {
+        glMatrixMode(GL_PROJECTION);
+        gluPerspective(90.0, 1.0, 0.1, 100.0);
+        glMatrixMode(GL_MODELVIEW);
+    }
     // A moving sky drawn n times.
     std::unique_ptr<SkyBox> drawn(int n) {
         auto sky = std::make_unique<SkyBox>(&names[0][0]);
@@ -63,15 +68,11 @@ TEST_F(SkyBoxTest, EachDrawMovesTheMoonBackByAFixedStep) {
     EXPECT_NEAR(drawn(50)->moonDisplacement, 10.0 - 0.12 * 50, 1e-4);  // from 10, 0.12 a draw
 }
 
-TEST_F(SkyBoxTest, LeavesBlendingOnWithTheScenesFunction) {
-    drawn(1);
+TEST_F(SkyBoxTest, LeavesBlendingOnWithTheScenesFunctionAndTheMatricesAsTheyWere) {
+    drawn(3);
     EXPECT_TRUE(glIsEnabled(GL_BLEND));
     EXPECT_EQ(getInt(GL_BLEND_SRC), GL_SRC_ALPHA);
     EXPECT_EQ(getInt(GL_BLEND_DST), GL_DST_ALPHA);
-}
-
-TEST_F(SkyBoxTest, RestoresTheMatricesAndTheMatrixMode) {
-    drawn(3);
     EXPECT_EQ(getInt(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_EQ(getInt(GL_MODELVIEW_STACK_DEPTH), 1);
     EXPECT_EQ(getInt(GL_TEXTURE_STACK_DEPTH), 1);
@@ -85,9 +86,7 @@ TEST_F(SkyBoxTest, EachFaceShowsInItsDirection) {
     const struct { int face; float look[3], up[3]; } views[] = {
         {0, {0, 0, 1}, {0, 1, 0}},  {3, {1, 0, 0}, {0, 1, 0}}, {4, {-1, 0, 0}, {0, 1, 0}},
         {5, {0, 1, 0}, {0, 0, -1}}, {1, {0, -1, 0}, {0, 0, 1}}, {2, {0, 0, -1}, {0, 1, 0}}};
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(90.0, 1.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    lookThroughAQuarterTurn();
     for (const auto& v : views) {
         glClear(GL_COLOR_BUFFER_BIT);
         glLoadIdentity();
@@ -104,9 +103,7 @@ TEST_F(SkyBoxTest, EachFaceShowsInItsDirection) {
 // (240, 480), grey and bright, unlike the pure blue face behind it.
 TEST_F(SkyBoxTest, TheMoonShowsUpAndToTheLeftAhead) {
     SkyBox still(&names[0][0]);
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(90.0, 1.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    lookThroughAQuarterTurn();
     glClear(GL_COLOR_BUFFER_BIT);
     still.DrawSkyBox(10, 10, 10, 0, 0, 0);
     testgl::Pixel moon = testgl::pixelAt(240, 480);
@@ -119,9 +116,7 @@ TEST_F(SkyBoxTest, TheMoonShowsUpAndToTheLeftAhead) {
 // sky keeps it in the middle; fifty draws turn a moving sky some 8 degrees, clockwise seen from
 // above, and the edge moves right.
 TEST_F(SkyBoxTest, ADriftingSkyTurnsClockwiseSeenFromAbove) {
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(90.0, 1.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
+    lookThroughAQuarterTurn();
     gluLookAt(0, 0, 0, 1, 0, -1, 0, 1, 0);
     const int RIGHT_OF_THE_MIDDLE = 440;
     SkyBox still(&names[0][0]);

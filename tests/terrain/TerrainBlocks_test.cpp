@@ -33,9 +33,8 @@ protected:
     }
     void build(int peakColumn, int peakRow) {
         std::vector<uint8_t> pixels(SIDE * SIDE * 3, 0);
-        if (peakColumn >= 0) {
-            for (int k = 0; k < 3; k++) pixels[(peakRow * SIDE + peakColumn) * 3 + k] = 100;
-        }
+        for (int k = 0; peakColumn >= 0 && k < 3; k++)
+            pixels[(peakRow * SIDE + peakColumn) * 3 + k] = 100;
         std::string path = tgatest::writeTga(tgatest::tempPath("heights.tga"), SIDE, SIDE, 24,
                                              pixels);
         quietly([&] { terrain = std::make_unique<Terrain>(path.c_str(), false, SCALE, false, ""); });
@@ -50,20 +49,19 @@ protected:
         glLoadIdentity();
         gluLookAt(0, EYE, 0, 0, 0, 0, 0, 0, -1);
     }
-    // What the blocks show and what the whole list shows, in white on black.
-    std::vector<unsigned char> blocks() { return drawn([&] { terrain->Draw(); }); }
-    std::vector<unsigned char> wholeList() {
-        return drawn([&] { glCallList(terrain->GetDLIndex()); });
-    }
-    template <class Draw>
-    std::vector<unsigned char> drawn(Draw draw) {
-        glClear(GL_COLOR_BUFFER_BIT);
-        glColor3f(1, 1, 1);
-        draw();
-        return testgl::readBack(0, 0, 800, 800);
-    }
-    static int lit(const std::vector<unsigned char>& frame) {
-        return testgl::countPixels(frame, [](const unsigned char* p) { return p[0] > 128; });
+    // Expects the blocks to show what the whole list shows, in white on black, and that to be
+    // more than `fewest` pixels.
+    void expectBlocksShowTheWholeList(int fewest) {
+        std::vector<unsigned char> frames[2];
+        for (int whole = 0; whole < 2; whole++) {
+            glClear(GL_COLOR_BUFFER_BIT);
+            glColor3f(1, 1, 1);
+            whole ? glCallList(terrain->GetDLIndex()) : (void)terrain->Draw();
+            frames[whole] = testgl::readBack(0, 0, 800, 800);
+        }
+        EXPECT_GT(testgl::countPixels(frames[1], [](const unsigned char* p) { return p[0] > 128; }),
+                  fewest);
+        EXPECT_EQ(testgl::pixelsDiffering(frames[0], frames[1], 0), 0);
     }
     std::unique_ptr<Terrain> terrain;
 };
@@ -74,18 +72,14 @@ protected:
 TEST_F(MapBlocks, AFlatMapSeenThroughAThinSlabAroundItsHeightShowsWhole) {
     build(-1, -1);
     lookDownThrough(-0.01f, 0.01f);
-    std::vector<unsigned char> whole = wholeList();
-    EXPECT_GT(lit(whole), 16 * 16 * 40 * 40 / 2) << "the map covers 16 by 16 units at 40 pixels";
-    EXPECT_EQ(testgl::pixelsDiffering(blocks(), whole, 0), 0);
+    expectBlocksShowTheWholeList(16 * 16 * 40 * 40 / 2);  // 16 by 16 units at 40 pixels a unit
 }
 
 // The block's heights include its last column, where the map's far edge lies.
 TEST_F(MapBlocks, APeakOnTheLastColumnShowsThroughASlabAroundItsTop) {
     build(SIDE - 1, SIDE / 2);
     lookDownThrough(PEAK - 1.0f, PEAK + 1.0f);
-    std::vector<unsigned char> whole = wholeList();
-    EXPECT_GT(lit(whole), 20) << "the top of the peak";
-    EXPECT_EQ(testgl::pixelsDiffering(blocks(), whole, 0), 0);
+    expectBlocksShowTheWholeList(20);  // the top of the peak
 }
 
 namespace {
@@ -129,11 +123,11 @@ protected:
         glEnable(GL_BLEND);
         glDisable(GL_TEXTURE_2D);
     }
-    float sky = 0, moon = 0;
     void SetUp() override {
         SceneTest::SetUp();
         sky = mySkyBox->skyDisplacement, moon = mySkyBox->moonDisplacement;
     }
+    float sky = 0, moon = 0;
 };
 
 const View VIEWS[] = {
@@ -149,37 +143,24 @@ View onTheGround(View v) {
 }
 }  // namespace
 
-TEST_F(SceneBackdrop, BlocksInViewAndTheSkyBehindShowTheSkyAndWholeListsPixels) {
-    for (const View& view : VIEWS) {
-        look(onTheGround(view));
-        std::vector<unsigned char> old = backdrop(skyThenWholeList), now = backdrop(drawBackdrop);
-        EXPECT_EQ(testgl::pixelsDiffering(old, now, 1), 0) << view.what;
-    }
-}
-
-TEST_F(SceneBackdrop, BlocksInViewLeaveTheNormalColourAndModelViewOfTheWholeList) {
+// The pixels, and the current normal, colour and model-view the frame goes on with.
+TEST_F(SceneBackdrop, BlocksInViewAndTheSkyBehindDrawWhatTheSkyAndTheWholeListDid) {
     const struct { GLenum what; int count; const char* name; } STATE[] = {
         {GL_CURRENT_NORMAL, 3, "normal"}, {GL_CURRENT_COLOR, 4, "colour"},
         {GL_MODELVIEW_MATRIX, 16, "model-view"}};
     for (const View& view : VIEWS) {
+        SCOPED_TRACE(view.what);
         look(onTheGround(view));
         float old[3][16], now[3][16];
-        backdrop(skyThenWholeList);
+        std::vector<unsigned char> oldPixels = backdrop(skyThenWholeList);
         for (int i = 0; i < 3; i++) glGetFloatv(STATE[i].what, old[i]);
-        backdrop(drawBackdrop);
+        std::vector<unsigned char> newPixels = backdrop(drawBackdrop);
         for (int i = 0; i < 3; i++) glGetFloatv(STATE[i].what, now[i]);
+        EXPECT_EQ(testgl::pixelsDiffering(oldPixels, newPixels, 1), 0);
         for (int i = 0; i < 3; i++)
-            EXPECT_TRUE(arraysNear(now[i], old[i], STATE[i].count, 0))
-                << view.what << ": " << STATE[i].name;
+            EXPECT_TRUE(arraysNear(now[i], old[i], STATE[i].count, 0)) << STATE[i].name;
+        EXPECT_GE(myTerrain->GetBlocksDrawn(), view.fewestBlocks);
+        EXPECT_LE(myTerrain->GetBlocksDrawn(), view.mostBlocks);
     }
-}
-
-TEST_F(SceneBackdrop, OnlyTheBlocksNearTheViewAreDrawn) {
     EXPECT_EQ(myTerrain->GetBlockCount(), 256);  // the 256-pixel map in 16-cell blocks
-    for (const View& view : VIEWS) {
-        look(onTheGround(view));
-        backdrop(drawBackdrop);
-        EXPECT_GE(myTerrain->GetBlocksDrawn(), view.fewestBlocks) << view.what;
-        EXPECT_LE(myTerrain->GetBlocksDrawn(), view.mostBlocks) << view.what;
-    }
 }
