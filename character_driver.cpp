@@ -51,7 +51,6 @@ FireWorks* myFireworks = nullptr;
 float fireworksDisp = 5.0f;
 timer myTimer;
 void (*frameStepHook)(FrameStep step) = nullptr;
-bool oldBackdrop = false;
 
 static const int SKY_SLOTS = 6;
 static long frameLimit = 0;  // 0: until Escape
@@ -377,10 +376,7 @@ void drawSkyBehind() {
 void drawTerrain() {
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
-    if (oldBackdrop)
-        glCallList(myTerrain->GetDLIndex());
-    else
-        myTerrain->Draw();
+    myTerrain->Draw();
     glEnable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }
@@ -389,14 +385,6 @@ void drawTerrain() {
 // of the sky is never shaded. The terrain passes the depth test only below the far plane, so
 // the pixels are those of the sky drawn first and the terrain over it.
 void drawBackdrop() {
-    if (oldBackdrop) {
-        drawSky();
-        stepDone(FRAME_SKY);
-        applyWorldRotation();
-        drawTerrain();
-        stepDone(FRAME_TERRAIN);
-        return;
-    }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);  // the colour the sky would have left for the terrain
     glPushMatrix();
     applyWorldRotation();

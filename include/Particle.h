@@ -75,18 +75,7 @@ public:
     // but has no rotation or scale, so a square drawn with it faces the viewer.
     static void faceViewer(float m[16]);
 
-    // Particles constructed minus particles destroyed, so owners can prove they leak none.
-    static int liveCount();
-
 private:
-    // Counts every construction, copies included, and every destruction.
-    struct LiveTally {
-        LiveTally();
-        LiveTally(const LiveTally&);
-        LiveTally& operator=(const LiveTally&) { return *this; }
-        ~LiveTally();
-    };
-
     void drawPoint();
     void drawLine();
     void drawPolygon();
@@ -103,7 +92,6 @@ private:
     float size;
     float mass;
     timer myTimer;
-    LiveTally tally;
 };
 
 #endif

@@ -44,10 +44,9 @@ public:
     int getNumForceFields() const { return numForceFields; }
     Particle* getParticle(int i) const { return myParticles[i]; }
 
-    // Test seam: the generator behind every random draw of the effects; null restores rand.
+    // The generator behind every random draw of the effects, so a run can be repeated exactly;
+    // null restores rand.
     static void useRandomSource(int (*source)());
-    // Measurement and test seam: false draws every textured square whole, as before outlines.
-    static void useOutlines(bool on);
     // Where the texture can show, found when it is set.
     const SpriteOutline& getOutline() const { return myOutline; }
 

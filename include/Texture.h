@@ -21,16 +21,12 @@ public:
     bool Init(const char* filename, int ID);
     GLuint GetID();
 
-    // GL texture names currently held by Texture objects in this process.
-    static int liveTextures();
-
     ImageInfo texImageInfo;
     GLuint texID;
 
 private:
     void release();
     bool ownsName;
-    static int liveCount;
 };
 
 #endif

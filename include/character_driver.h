@@ -78,10 +78,6 @@ enum FrameStep {
 
 // Measurement seam: when set, called after each step of displayCallback. Null in the program.
 extern void (*frameStepHook)(FrameStep step);
-// Measurement and test seam: the backdrop drawn the old way, the sky first and then the
-// terrain's whole list, instead of the terrain's blocks in view and the sky behind them.
-// False in the program.
-extern bool oldBackdrop;
 
 // Pieces of the callbacks, exposed so tests can run them one by one.
 void spinWorld();              // strictly beyond +-360 the angle starts again at 0

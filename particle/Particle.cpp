@@ -3,16 +3,6 @@
 
 #include <GL/gl.h>
 
-namespace {
-int liveParticles = 0;
-}
-
-Particle::LiveTally::LiveTally() { ++liveParticles; }
-Particle::LiveTally::LiveTally(const LiveTally&) { ++liveParticles; }
-Particle::LiveTally::~LiveTally() { --liveParticles; }
-
-int Particle::liveCount() { return liveParticles; }
-
 Particle::Particle(QOR3dVector thePosition, QOR3dVector theVelocity,
                    QOR3dVector theAcceleration, QORColor theColor, particleType theType,
                    bool theAlive, float theLifeTime, float theSize, float theMass)

@@ -4,8 +4,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-int Texture::liveCount = 0;
-
 Texture::Texture() : texID(0), ownsName(false) {
     texImageInfo.imageData = nullptr;
     texImageInfo.bpp = 0;
@@ -28,7 +26,6 @@ void Texture::release() {
     if (ownsName) {
         glDeleteTextures(1, &texID);
         ownsName = false;
-        --liveCount;
     }
 }
 
@@ -42,7 +39,6 @@ bool Texture::Init(const char* filename, int ID) {
     }
     glGenTextures(1, &texID);
     ownsName = true;
-    ++liveCount;
     glBindTexture(GL_TEXTURE_2D, texID);  // left bound for the caller
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);  // an enum: the integer form
     GLenum format = texImageInfo.bpp == 32 ? GL_RGBA : GL_RGB;
@@ -59,8 +55,4 @@ bool Texture::Init(const char* filename, int ID) {
 
 GLuint Texture::GetID() {
     return texID;
-}
-
-int Texture::liveTextures() {
-    return liveCount;
 }

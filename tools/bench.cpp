@@ -1,12 +1,10 @@
 // Frame-cost benchmark of the real scene: the floor (clear and swap), the backdrop (sky and
 // terrain), the full frame with each step timed, and how the frame grows with characters and
-// with particles; and the old drawing (the whole terrain list, whole particle squares) against
-// the new, frame by frame in turn. Prints tables, then one summary line. Medians throughout.
+// with particles. Prints tables, then one summary line. Medians throughout.
 #include "AI.h"
 #include "Character.h"
 #include "Controller.h"
 #include "Flames.h"
-#include "ParticleSystem.h"
 #include "Terrain.h"
 #include "character_driver.h"
 
@@ -56,28 +54,6 @@ double frameMs(const std::function<void()>& frame, int frames = MEASURED_FRAMES)
     return median(times);
 }
 
-void useOldDrawing(bool old) {
-    oldBackdrop = old;
-    ParticleSystem::useOutlines(!old);
-}
-
-// Old and new drawing in turn, frame by frame, so both meet the same load on a shared
-// machine: {old, new} medians of wall time.
-std::pair<double, double> oldAndNewMs(const std::function<void()>& frame) {
-    std::vector<double> times[2];
-    for (int i = 0; i < WARMUP_FRAMES + 2 * MEASURED_FRAMES; i++) {
-        bool old = i % 2 == 0;
-        useOldDrawing(old);
-        glFinish();
-        double start = wallMs();
-        frame();
-        glFinish();
-        if (i >= WARMUP_FRAMES) times[old ? 0 : 1].push_back(wallMs() - start);
-    }
-    useOldDrawing(false);
-    return {median(times[0]), median(times[1])};
-}
-
 void floorFrame() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glutSwapBuffers();
@@ -103,8 +79,8 @@ struct StepTimes {
     std::vector<double> wall[FRAME_STEP_COUNT];
     std::vector<double> cpu[FRAME_STEP_COUNT];
 };
-StepTimes steps, oldSteps;     // new drawing, old drawing
-StepTimes* recording = nullptr;  // where the hook records; null: nowhere
+StepTimes steps;
+bool recording = false;  // off during the warm-up
 double lastWall = 0, lastCpu = 0;
 
 void timeStep(FrameStep step) {
@@ -112,16 +88,11 @@ void timeStep(FrameStep step) {
     glFinish();
     double wall = wallMs();
     if (recording) {
-        recording->wall[step].push_back(wall - lastWall);
-        recording->cpu[step].push_back(cpu - lastCpu);
+        steps.wall[step].push_back(wall - lastWall);
+        steps.cpu[step].push_back(cpu - lastCpu);
     }
     lastWall = wallMs();
     lastCpu = threadCpuMs();
-}
-
-double firesMs(const StepTimes& t) {
-    return median(t.wall[FRAME_CHARACTER_FIRES]) + median(t.wall[FRAME_STANDING_FIRE]) +
-           median(t.wall[FRAME_FIREWORKS]);
 }
 
 const char* const STEP_NAMES[FRAME_STEP_COUNT] = {
@@ -222,24 +193,17 @@ int main(int argc, char** argv) {
     double backdropMs = frameMs(backdropFrame);
     double fullMs = 0;
     withStdoutSilenced([&] { fullMs = frameMs(displayCallback); });
-
-    std::pair<double, double> backdropOldNew = oldAndNewMs(backdropFrame);
-    std::pair<double, double> fullOldNew;
-    withStdoutSilenced([&] { fullOldNew = oldAndNewMs(displayCallback); });
     int blocksDrawn = myTerrain->GetBlocksDrawn();
 
-    // The per-step split, old and new drawing in turn.
+    // The per-step split.
     frameStepHook = timeStep;
     withStdoutSilenced([&] {
-        for (int i = 0; i < WARMUP_FRAMES + 2 * MEASURED_FRAMES; i++) {
-            bool old = i % 2 == 0;
-            useOldDrawing(old);
-            recording = i < WARMUP_FRAMES ? nullptr : old ? &oldSteps : &steps;
+        for (int i = 0; i < WARMUP_FRAMES + MEASURED_FRAMES; i++) {
+            recording = i >= WARMUP_FRAMES;
             displayCallback();
         }
     });
-    recording = nullptr;
-    useOldDrawing(false);
+    recording = false;
     frameStepHook = nullptr;
 
     double ikMs = inverseKinematicsCpuMs(testCharacter);
@@ -256,18 +220,8 @@ int main(int argc, char** argv) {
     std::printf("%-28s %10.3f  (%.0f fps)\n", "backdrop (sky + terrain)", backdropMs,
                 1000.0 / backdropMs);
     std::printf("%-28s %10.3f  (%.0f fps)\n", "full scene", fullMs, 1000.0 / fullMs);
-
-    std::printf("\n%-28s %10s %10s %10s\n", "old drawing against new", "old ms", "new ms",
-                "new/old");
-    const std::pair<const char*, std::pair<double, double>> rows[] = {
-        {"backdrop (sky + terrain)", backdropOldNew},
-        {"fires and fireworks", {firesMs(oldSteps), firesMs(steps)}},
-        {"full scene", fullOldNew}};
-    for (const auto& row : rows)
-        std::printf("%-28s %10.3f %10.3f %10.3f\n", row.first, row.second.first,
-                    row.second.second, row.second.second / row.second.first);
-    std::printf("%-28s %10d %10d\n", "terrain blocks drawn", myTerrain->GetBlockCount(),
-                blocksDrawn);
+    std::printf("%-28s %10d  (of %d)\n", "terrain blocks drawn", blocksDrawn,
+                myTerrain->GetBlockCount());
 
     std::printf("\n%-28s %10s %10s\n", "characters", "frame ms", "fps");
     const int crowdSizes[] = {1, 4, 16, 64};

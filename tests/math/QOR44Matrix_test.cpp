@@ -1,17 +1,30 @@
-// Tests of the QOR44Matrix value class: identity, transpose, point transform, flat copies.
+// The QOR44Matrix value class: identity, flat copies in row order, transpose, division by w.
 #include "QOR44Matrix.h"
-#include "math/matrix_check.h"
+#include "support/matrices.h"
+#include "support/vectors.h"
 
-TEST(QOR44Matrix, TransformTransposeDivisionAndFlatCopies) {
-    EXPECT_TRUE(vectorNear(QOR44Matrix().vectorMultiply(QOR3dVector(1.5f, -2, 7)), 1.5f, -2, 7, 0));
-    // Flat copies keep row order, so a GL (column-major) shift by (7, 8, 9) with w = 2 arrives
-    // transposed.
-    float out[16], gl[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 2};
+namespace {
+// A GL (column-major) shift by (7, 8, 9) with w = 2; copied flat it arrives transposed.
+const float GL_SHIFT[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 2};
+}
+
+TEST(QOR44Matrix, IdentityLeavesPointsAlone) {
+    EXPECT_VEC_NEAR(QOR44Matrix().vectorMultiply(QOR3dVector(1.5f, -2, 7)), 1.5f, -2, 7, 0);
+}
+
+TEST(QOR44Matrix, FlatCopiesKeepRowOrder) {
+    float out[16];
     QOR44Matrix m;
-    m.set16Matrix(gl);
+    m.set16Matrix(GL_SHIFT);
     m.get16Matrix(out);
-    EXPECT_TRUE(arraysNear(out, gl, 16, 0) && m.matrix[3][0] == 7.0f);
-    QOR44Matrix t = m.transpose();
-    EXPECT_TRUE(vectorNear(t.vectorMultiply(QOR3dVector(1, 2, 3)), 4, 5, 6, 0));  // shift, then / w
-    EXPECT_EQ(m.matrix[0][3], 0.0f);  // the receiver is not transposed
+    EXPECT_TRUE(arraysNear(out, GL_SHIFT, 16, 0));
+    EXPECT_EQ(m.matrix[3][0], 7.0f);
+}
+
+TEST(QOR44Matrix, TransposedShiftMovesAndDividesByW) {
+    QOR44Matrix m;
+    m.set16Matrix(GL_SHIFT);
+    QOR3dVector moved = m.transpose().vectorMultiply(QOR3dVector(1, 2, 3));
+    EXPECT_VEC_NEAR(moved, 4, 5, 6, 0);  // ((1, 2, 3) + (7, 8, 9)) / 2
+    EXPECT_EQ(m.matrix[0][3], 0.0f);     // the receiver is not transposed
 }

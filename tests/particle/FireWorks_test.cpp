@@ -1,24 +1,35 @@
-// A burst: one shared start, upward launches, bounded lifetimes, capped size.
+// A burst: capped size, one shared start, upward launches, bounded lifetimes, nothing kept.
 #include "FireWorks.h"
+#include "support/heap.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+TEST(FireWorks, HoldsNoMoreThanTheCapAndANegativeCountIsEmpty) {
+    EXPECT_EQ(FireWorks(2 * MAX_NUM_PARTICLES).getNumParticles(), MAX_NUM_PARTICLES);
+    EXPECT_EQ(FireWorks(-5).getNumParticles(), 0);
+}
 
-TEST(FireWorks, SharedStartNoDownwardLaunchAndCapacity) {
-    int before = Particle::liveCount();
-    std::unique_ptr<FireWorks> burst(new FireWorks(20000));
-    ASSERT_EQ(burst->getNumParticles(), MAX_NUM_PARTICLES);
-    EXPECT_EQ(Particle::liveCount(), before + MAX_NUM_PARTICLES);
-    float start = burst->getParticle(0)->getXPosition();
-    EXPECT_TRUE(start >= -2.5f && start <= 2.5f);
-    for (int i = 0; i < burst->getNumParticles(); i++) {
-        Particle* p = burst->getParticle(i);
-        ASSERT_TRUE(p->getXPosition() == start && p->getYPosition() == start &&
-                    p->getZPosition() == start && p->getYVelocity() >= 0);
-        ASSERT_TRUE(p->getLifeTime() >= 50 && p->getLifeTime() <= 70 &&
-                    p->getType() == Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE);
+// Ten times a shared offset in [0, 0.5), less 2.5, on every axis; lifetimes of 50 to 70 s.
+TEST(FireWorks, AllStartAtOneSharedPointAndLaunchUpwardForFiftyToSeventySeconds) {
+    FireWorks burst(MAX_NUM_PARTICLES);
+    const float start = burst.getParticle(0)->getXPosition();
+    EXPECT_GE(start, -2.5f);
+    EXPECT_LT(start, 2.5f);
+    for (int i = 0; i < burst.getNumParticles(); i++) {
+        Particle* p = burst.getParticle(i);
+        ASSERT_EQ(p->getPosition().x, start) << i;
+        ASSERT_EQ(p->getPosition().y, start) << i;
+        ASSERT_EQ(p->getPosition().z, start) << i;
+        ASSERT_GE(p->getYVelocity(), 0.0f) << i;
+        ASSERT_GE(p->getLifeTime(), 50.0f) << i;
+        ASSERT_LE(p->getLifeTime(), 70.0f) << i;
+        ASSERT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE) << i;
     }
-    burst.reset(new FireWorks(-5));
-    EXPECT_TRUE(burst->getNumParticles() == 0 && Particle::liveCount() == before);
+}
+
+TEST(FireWorks, ABurstGivesBackItsParticles) {
+    long before = heapInUse();
+    for (int round = 0; round < 3; round++) FireWorks burst(MAX_NUM_PARTICLES);
+    // Ten thousand particles take well over a megabyte; a few pages of slack for the allocator.
+    EXPECT_LT(heapInUse() - before, 64 * 1024);
 }

@@ -1,8 +1,9 @@
 // A fire: born at its source, reborn as flame or smoke by slot, fading by the frame.
 #include "Flames.h"
-#include "support/vectors.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
+#include "support/heap.h"
+#include "support/vectors.h"
 
 #include <cmath>
 #include <memory>
@@ -16,50 +17,83 @@ protected:
         quietly([&] { f.reset(new Flames(n, QOR3dVector(1.0f, 2.0f, 3.0f))); });
         return f;
     }
+    // Kills every particle and scripts the draws that bring each back on the next update:
+    // the smallest draw above one half, then shade, size, lifetime, and the three jitters.
+    static void killAndScriptRebirths(Flames& f) {
+        for (int i = 0; i < f.getNumParticles(); i++) {
+            f.getParticle(i)->setAlive(false);
+            fake::draws.push_back((1 << 30) + 1);
+            fake::push({0.5, 0.5, 0.5, 0.25, 0.5, 0.75});
+        }
+    }
     fake::Scope fakes;
 };
 }  // namespace
 
-TEST_F(FlamesTest, BornAtTheSourceWithinCapacityAndDeadSlotsReturnAsFlameOrSmokeByIndex) {
-    int outside = Particle::liveCount();
-    for (int n : {20000, -3}) EXPECT_EQ(make(n)->getNumParticles(), n < 0 ? 0 : MAX_NUM_PARTICLES);
+TEST_F(FlamesTest, HoldsNoMoreThanTheCapAndANegativeCountIsEmpty) {
+    EXPECT_EQ(make(2 * MAX_NUM_PARTICLES)->getNumParticles(), MAX_NUM_PARTICLES);
+    EXPECT_EQ(make(-3)->getNumParticles(), 0);
+}
+
+TEST_F(FlamesTest, ParticlesAreBornAtTheSourceAsRisingSquares) {
     std::unique_ptr<Flames> f = make(10);
-    Particle* first = f->getParticle(0);
-    EXPECT_TRUE(first->getType() == Particle::PARTICLE_TRIANGLE_STRIP && first->getYVelocity() > 0);
-    EXPECT_VEC_NEAR(first->getPosition(), 1, 2, 3, 0);
+    for (int i = 0; i < 10; i++) {
+        Particle* p = f->getParticle(i);
+        EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP) << i;
+        EXPECT_GT(p->getYVelocity(), 0.0f) << i;
+        EXPECT_VEC_NEAR(p->getPosition(), 1, 2, 3, 0);
+    }
+}
+
+// A draw of exactly one half brings nothing back (the empty script); one just above does.
+TEST_F(FlamesTest, DeadSlotsReturnAtTheMovedSourceAsSmokeAtTheEndsAndFlameBetween) {
+    std::unique_ptr<Flames> f = make(10);
     f->setSize(10.0f);
     f->setPosition(QOR3dVector(4.0f, 5.0f, 6.0f));
     for (int i = 0; i < 10; i++) f->getParticle(i)->setAlive(false);
-    f->update();  // every draw exactly one half: nothing revives
-    int before = Particle::liveCount();
-    for (int i = 0; i < 10; i++) {
-        EXPECT_FALSE(f->getParticle(i)->isAlive());
-        fake::draws.push_back((1 << 30) + 1);          // the smallest draw above one half
-        fake::push({0.5, 0.5, 0.5, 0.25, 0.5, 0.75});  // red, size, life; jitter
-    }
     f->update();
-    EXPECT_EQ(Particle::liveCount(), before);  // slots reused, nothing allocated
+    EXPECT_FALSE(f->getParticle(5)->isAlive()) << "revived on a draw of one half";
+    killAndScriptRebirths(*f);
+    f->update();
+    // The scripted half draws: red half way up 0.8 to 1, half of 5 s of flame or 25 s of smoke.
+    const struct { const char* what; float red, lifeTime; } FLAME = {"flame", 0.9f, 2.5f},
+                                                             SMOKE = {"smoke", 0.1f, 12.5f};
     for (int i = 0; i < 10; i++) {
+        const auto& want = (i == 0 || i == 9) ? SMOKE : FLAME;  // the first and last slots
         Particle* p = f->getParticle(i);
-        bool smoke = i == 0 || i == 9;  // the first and last slots: grey and long-lived
-        ASSERT_TRUE(p->isAlive()) << i;
-        EXPECT_FLOAT_EQ(p->getColor().r, smoke ? 0.1f : 0.9f) << i;
-        EXPECT_FLOAT_EQ(p->getLifeTime(), smoke ? 12.5f : 2.5f) << i;
-        EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f) << i;
+        SCOPED_TRACE(testing::Message() << "slot " << i << ", " << want.what);
+        ASSERT_TRUE(p->isAlive());
+        EXPECT_FLOAT_EQ(p->getColor().r, want.red);
+        EXPECT_FLOAT_EQ(p->getLifeTime(), want.lifeTime);
+        EXPECT_FLOAT_EQ(p->getYPosition(), 5.0f);
     }
-    f.reset();
-    EXPECT_EQ(Particle::liveCount(), outside);  // freed with the fire
 }
 
-TEST_F(FlamesTest, FlamesReddenAndFadeFivePercentAFrameSmokeHalfAPercent) {
+TEST_F(FlamesTest, RebirthsGiveBackTheParticlesTheyReplace) {
+    std::unique_ptr<Flames> f = make(500);
+    killAndScriptRebirths(*f);
+    f->update();
+    long before = heapInUse();
+    for (int round = 0; round < 20; round++) {
+        killAndScriptRebirths(*f);
+        f->update();
+    }
+    // Ten thousand particles replaced: kept, they would take over a megabyte.
+    EXPECT_LT(heapInUse() - before, 64 * 1024);
+}
+
+TEST_F(FlamesTest, FlamesReddenAndFadeFivePercentAFrameAndSmokeHalfAPercent) {
     std::unique_ptr<Flames> f = make(10);
     for (int i = 0; i < 10; i++) f->getParticle(i)->setColor(1, 1, 0.5f, 1);
-    for (int frame = 0; frame < 20; frame++) f->update();  // the frozen clock ages nothing
+    const int FRAMES = 20;
+    for (int frame = 0; frame < FRAMES; frame++) f->update();  // the frozen clock ages nothing
     for (int i = 0; i < 10; i++) {
+        bool smoke = i == 0 || i == 9;
         QORColor c = f->getParticle(i)->getColor();
-        float fade = std::pow(i % 9 ? 0.95f : 0.995f, 20);
-        EXPECT_TRUE(c.r == 1 && c.b == 0.5f) << i;
-        EXPECT_NEAR(c.g, i % 9 ? fade : 1, 1e-5) << i;
-        EXPECT_NEAR(c.alpha, fade, 1e-5) << i;
+        double fade = std::pow(smoke ? 0.995 : 0.95, FRAMES);  // the fire's rates per frame
+        SCOPED_TRACE(testing::Message() << "slot " << i);
+        EXPECT_EQ(c.r, 1.0f);
+        EXPECT_NEAR(c.g, smoke ? 1.0 : fade, 1e-5);
+        EXPECT_NEAR(c.alpha, fade, 1e-5);
     }
 }

@@ -21,36 +21,51 @@ struct HandSystem : ParticleSystem {
                                 Particle::PARTICLE_POLYGON, true, 100.0f, 1.0f, mass);
     }
 };
+
+// A particle of unit size and mass falling under gravity and drag, run for 30 s.
+struct Falling : ::testing::Test {
+    void SetUp() override {
+        for (int i = 0; i < 3000; i++) {
+            fake::advance(0.01);
+            system.update();
+        }
+    }
+    fake::Scope fakes;
+    HandSystem system{GRAVITY, DRAG};
+    Particle* p = system.add(QOR3dVector(0.3f, 1.5f, -0.3f));
+};
 }  // namespace
 
-TEST(ParticleSystem, ForcesApplyInTheOrderPushedAndAFallSettlesUntilPaused) {
+TEST(ParticleSystem, ForcesApplyInTheOrderPushed) {
     fake::Scope fakes;  // frozen clock: the first step only reveals the accelerations
     HandSystem gd{GRAVITY, DRAG}, dg{DRAG, GRAVITY};
     Particle* a = gd.add(QOR3dVector(0.5f, -1.0f, 0.0f), 2.0f);
     Particle* b = dg.add(QOR3dVector(0.5f, -1.0f, 0.0f), 2.0f);
     gd.update();
     dg.update();
-    EXPECT_NEAR(a->getYAcceleration(), -0.4405, 1e-6);
-    EXPECT_NEAR(b->getYAcceleration(), 0.05 - 0.981, 1e-6);
-    a->setVelocity(QOR3dVector(0.3f, 1.5f, -0.3f));
-    a->setMass(1.0f);
-    for (int i = 0; i < 3000; i++) {
-        fake::advance(0.01);
-        gd.update();
-    }
-    EXPECT_NEAR(a->getYVelocity(), -std::sqrt(0.981 / 0.2), 0.01);  // about -2.21
-    float y = a->getYPosition();
-    gd.pause();
-    fake::advance(3.0);
-    gd.update();
-    EXPECT_EQ(a->getYPosition(), y);
-    gd.pause();
-    fake::advance(0.1);
-    gd.update();  // only the time since resuming
-    EXPECT_NEAR(a->getYPosition(), y + 0.1 * a->getYVelocity(), 1e-4);
+    // Drag at v = -1, size 1, mass 2 adds 0.1, and divides all it has by the mass; the
+    // acceleration of the step before is cleared first (the particles start with 5).
+    EXPECT_NEAR(a->getYAcceleration(), (-0.981 + 0.1) / 2, 1e-6);
+    EXPECT_NEAR(b->getYAcceleration(), 0.1 / 2 - 0.981, 1e-6);
 }
 
-TEST(ParticleSystem, TenForcesFitAndTheEleventhIsRefused) {
+TEST_F(Falling, SettlesAtTheSpeedWhereDragBalancesGravity) {
+    EXPECT_NEAR(p->getYVelocity(), -std::sqrt(0.981 / 0.2), 0.01);  // g = Cd v^2, about -2.21
+}
+
+TEST_F(Falling, APausedSystemHoldsItsParticlesAndResumesFromTheTimeOfResuming) {
+    float y = p->getYPosition();
+    system.pause();
+    fake::advance(3.0);
+    system.update();
+    EXPECT_EQ(p->getYPosition(), y);
+    system.pause();
+    fake::advance(0.1);
+    system.update();
+    EXPECT_NEAR(p->getYPosition(), y + 0.1 * p->getYVelocity(), 1e-4);
+}
+
+TEST(ParticleSystem, AnEleventhForceIsRefusedAndNothingBesideTheListChanges) {
     fake::Scope fakes;
     HandSystem s{GRAVITY, GRAVITY, GRAVITY, GRAVITY, GRAVITY,
                  GRAVITY, GRAVITY, GRAVITY, GRAVITY, GRAVITY};
@@ -60,10 +75,20 @@ TEST(ParticleSystem, TenForcesFitAndTheEleventhIsRefused) {
 #endif
     // What a build without assertions runs: nothing stored, the fields after the list intact.
     quietly([&] { EXPECT_FALSE(s.appendForceField(DRAG)); });
-    EXPECT_TRUE(s.getNumForceFields() == 10 && s.getNumParticles() == 1 && s.getParticle(0) == p);
+    EXPECT_EQ(s.getNumForceFields(), 10);
+    EXPECT_EQ(s.getNumParticles(), 1);
+    EXPECT_EQ(s.getParticle(0), p);
+}
+
+TEST(ParticleSystem, PopRemovesTheLastForceAndStopsAtAnEmptyList) {
+    fake::Scope fakes;
+    HandSystem s{GRAVITY, GRAVITY, GRAVITY, DRAG};
+    Particle* p = s.add(default3dVector);
     s.popForceField();
-    s.update();  // nine gravities left
-    EXPECT_NEAR(p->getYAcceleration(), -0.981 * 9, 1e-5);
-    for (int i = 0; i < 12; i++) s.popForceField();  // popping an empty list is harmless
+    s.update();  // three gravities left, no drag
+    EXPECT_NEAR(p->getYAcceleration(), -0.981 * 3, 1e-5);
+    for (int i = 0; i < 5; i++) s.popForceField();
     EXPECT_EQ(s.getNumForceFields(), 0);
+    s.update();
+    EXPECT_EQ(p->getYAcceleration(), 0.0f);
 }

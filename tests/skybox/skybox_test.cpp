@@ -3,8 +3,10 @@
 #include "support/gl_context.h"
 #include "support/tga_writer.h"
 
-#include <cstdlib>
+#include <GL/glu.h>
+
 #include <cstring>
+#include <memory>
 
 namespace {
 using testgl::getInt;
@@ -22,54 +24,109 @@ struct SkyBoxTest : GLTest {
             std::vector<uint8_t> px = {(uint8_t)c[2], (uint8_t)c[1], (uint8_t)c[0]};
             strncpy(names[i], tgatest::writeTga(path, 1, 1, 24, px).c_str(), 31);
         }
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
         glDisable(GL_BLEND);  // the driver's calling contract
         glDisable(GL_DEPTH_TEST);
         glDisable(GL_LIGHTING);
         glEnable(GL_TEXTURE_2D);
     }
+    void TearDown() override {
+        glPopAttrib();
+        GLTest::TearDown();
+    }
+    void lookThroughAQuarterTurn() {
+        glMatrixMode(GL_PROJECTION);
+        gluPerspective(90.0, 1.0, 0.1, 100.0);
+        glMatrixMode(GL_MODELVIEW);
+    }
+    // A moving sky drawn n times.
+    std::unique_ptr<SkyBox> drawn(int n) {
+        auto sky = std::make_unique<SkyBox>(&names[0][0]);
+        sky->setMovement(1.0f);
+        for (int i = 0; i < n; ++i) sky->DrawSkyBox(10, 10, 10, 1, 2, 3);
+        return sky;
+    }
 };
 }  // namespace
 
-TEST_F(SkyBoxTest, DriftsOnEveryDrawLeavesTheStateAndShowsEachFaceAndTheMoon) {
-    SkyBox sky(&names[0][0]);
-    sky.setMovement(1.0f);
-    glColor4f(0.2f, 0.3f, 0.4f, 0.5f);
-    for (int n = 1; n <= 50; ++n) {
-        float before = sky.skyDisplacement;
-        std::srand(n);  // the draw takes one number from the C library's generator
-        double r = std::rand();
-        std::srand(n);
-        sky.DrawSkyBox(10, 10, 10, 1, 2, 3);
-        EXPECT_NEAR(before - sky.skyDisplacement, r / 2147483648.0 * 0.00025 + 0.0015, 1e-7) << n;
-        EXPECT_NEAR(sky.moonDisplacement, 10.0 - 0.12 * n, 1e-4) << n;
+TEST_F(SkyBoxTest, EachDrawMovesTheCloudsBackBySlightlyVaryingSteps) {
+    auto sky = drawn(0);
+    float steps[2] = {0, 0};
+    for (int n = 0; n < 50; ++n) {
+        float before = sky->skyDisplacement;
+        sky->DrawSkyBox(10, 10, 10, 1, 2, 3);
+        float step = before - sky->skyDisplacement;
+        // 0.0015 a draw, plus a random part of up to a sixth of that.
+        EXPECT_GE(step, 0.0015f - 1e-7f) << n;
+        EXPECT_LE(step, 0.00175f + 1e-7f) << n;
+        steps[n % 2] = step;
     }
-    // Blending stays on with the scene's function; the matrices are restored.
-    EXPECT_TRUE(glIsEnabled(GL_BLEND) && getInt(GL_BLEND_SRC) == GL_SRC_ALPHA &&
-                getInt(GL_BLEND_DST) == GL_DST_ALPHA);
-    EXPECT_TRUE(getInt(GL_MATRIX_MODE) == GL_MODELVIEW && getInt(GL_MODELVIEW_STACK_DEPTH) == 1 &&
-                getInt(GL_TEXTURE_STACK_DEPTH) == 1);
+    EXPECT_NE(steps[0], steps[1]) << "the steps vary";
+}
+
+TEST_F(SkyBoxTest, EachDrawMovesTheMoonBackByAFixedStep) {
+    EXPECT_NEAR(drawn(50)->moonDisplacement, 10.0 - 0.12 * 50, 1e-4);  // from 10, 0.12 a draw
+}
+
+TEST_F(SkyBoxTest, LeavesBlendingOnWithTheScenesFunctionAndTheMatricesAsTheyWere) {
+    drawn(3);
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    EXPECT_EQ(getInt(GL_BLEND_SRC), GL_SRC_ALPHA);
+    EXPECT_EQ(getInt(GL_BLEND_DST), GL_DST_ALPHA);
+    EXPECT_EQ(getInt(GL_MATRIX_MODE), GL_MODELVIEW);
+    EXPECT_EQ(getInt(GL_MODELVIEW_STACK_DEPTH), 1);
+    EXPECT_EQ(getInt(GL_TEXTURE_STACK_DEPTH), 1);
     GLfloat modelView[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(modelView[i], i % 5 == 0 ? 1.0f : 0.0f);  // identity
-    SkyBox still(&names[0][0]);  // a fresh sky, its moon where it starts
-    // Face, then where the camera looks and its up vector.
-    const double views[6][7] = {{0, 0, 0, 1, 0, 1, 0}, {3, 1, 0, 0, 0, 1, 0}, {4, -1, 0, 0, 0, 1, 0},
-                                {5, 0, 1, 0, 0, 0, -1}, {1, 0, -1, 0, 0, 0, 1}, {2, 0, 0, -1, 0, 1, 0}};
-    glMatrixMode(GL_PROJECTION);
-    gluPerspective(90.0, 1.0, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    for (const auto& w : views) {
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(modelView[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
+}
+
+TEST_F(SkyBoxTest, EachFaceShowsInItsDirection) {
+    SkyBox still(&names[0][0]);  // not moving, its moon where it starts
+    const struct { int face; float look[3], up[3]; } views[] = {
+        {0, {0, 0, 1}, {0, 1, 0}},  {3, {1, 0, 0}, {0, 1, 0}}, {4, {-1, 0, 0}, {0, 1, 0}},
+        {5, {0, 1, 0}, {0, 0, -1}}, {1, {0, -1, 0}, {0, 0, 1}}, {2, {0, 0, -1}, {0, 1, 0}}};
+    lookThroughAQuarterTurn();
+    for (const auto& v : views) {
         glClear(GL_COLOR_BUFFER_BIT);
         glLoadIdentity();
-        gluLookAt(0, 0, 0, w[1], w[2], w[3], w[4], w[5], w[6]);
+        gluLookAt(0, 0, 0, v.look[0], v.look[1], v.look[2], v.up[0], v.up[1], v.up[2]);
         glDisable(GL_BLEND);
         still.DrawSkyBox(10, 10, 10, 0, 0, 0);
-        const int* c = kColours[(int)w[0]];
-        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(600, 300), c[0], c[1], c[2], 2)) << w[0];
+        const int* c = kColours[v.face];
+        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(600, 300), c[0], c[1], c[2], 2)) << v.face;
     }
-    // The last view is along -z: the moon (4 units across, 20 away, 8 left and 4 up) covers
-    // pixel (240, 480), grey and bright, unlike the pure blue face behind it.
+    glLoadIdentity();
+}
+
+// Looking along -z, the moon (4 units across, 20 away, 8 left and 4 up) covers pixel
+// (240, 480), grey and bright, unlike the pure blue face behind it.
+TEST_F(SkyBoxTest, TheMoonShowsUpAndToTheLeftAhead) {
+    SkyBox still(&names[0][0]);
+    lookThroughAQuarterTurn();
+    glClear(GL_COLOR_BUFFER_BIT);
+    still.DrawSkyBox(10, 10, 10, 0, 0, 0);
     testgl::Pixel moon = testgl::pixelAt(240, 480);
-    EXPECT_TRUE(moon.r > 90 && std::abs(moon.r - moon.g) < 30) << moon.r << " " << moon.g;
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(100, 700), 0, 0, 200, 2)) << "outside the moon";
+    EXPECT_GT(moon.r, 90);
+    EXPECT_NEAR(moon.r, moon.g, 30) << "grey";
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(100, 700), 0, 0, 200, 2)) << "beside the moon";
+}
+
+// Looking at the vertical edge between the faces at z = -1 (blue) and x = +1 (yellow): a still
+// sky keeps it in the middle; fifty draws turn a moving sky some 8 degrees, clockwise seen from
+// above, and the edge moves right.
+TEST_F(SkyBoxTest, ADriftingSkyTurnsClockwiseSeenFromAbove) {
+    lookThroughAQuarterTurn();
+    gluLookAt(0, 0, 0, 1, 0, -1, 0, 1, 0);
+    const int RIGHT_OF_THE_MIDDLE = 440;
+    SkyBox still(&names[0][0]);
+    glClear(GL_COLOR_BUFFER_BIT);
+    still.DrawSkyBox(10, 10, 10, 0, 0, 0);
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(RIGHT_OF_THE_MIDDLE, 400), 200, 200, 0, 2));
+    auto moving = drawn(50);
+    glDisable(GL_BLEND);
+    glClear(GL_COLOR_BUFFER_BIT);
+    moving->DrawSkyBox(10, 10, 10, 0, 0, 0);
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(RIGHT_OF_THE_MIDDLE, 400), 0, 0, 200, 2));
+    glLoadIdentity();
 }

@@ -1,10 +1,10 @@
 // Test support: the whole scene built by init() in a real window, with every stopwatch on the
-// fake clock so frames can be stepped in known time.
+// fake clock so frames can be stepped in known time; freed again after each test.
 #ifndef QORVEL_TESTS_SCENE_H
 #define QORVEL_TESTS_SCENE_H
 
-#include "Character.h"
 #include "AI.h"
+#include "Character.h"
 #include "Controller.h"
 #include "FireWorks.h"
 #include "Flames.h"

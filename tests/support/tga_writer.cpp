@@ -26,7 +26,8 @@ std::vector<uint8_t> tgaHeader(int width, int height, int depth) {
 
 std::string writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* f = fopen(path.c_str(), "wb");
-    bool ok = f && fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    // An empty vector may hold no buffer at all, which fwrite must not be handed.
+    bool ok = f && (bytes.empty() || fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size());
     if (f) ok = (fclose(f) == 0) && ok;
     if (!ok) ADD_FAILURE() << "cannot write test file " << path;
     return path;

@@ -28,44 +28,71 @@ long vmPeakKb() {
 }
 }  // namespace
 
-TEST(TGALoader, AcceptedFilesSwapRedAndBlueKeepRowOrderAndTheScenesImagesLoad) {
-    std::vector<uint8_t> flagged = tgaHeader(1, 2, 24);
-    flagged[17] = 0x20;  // the top-down flag is ignored: rows stay in file order
-    flagged.insert(flagged.end(), {1, 1, 1, 9, 9, 9, 'f', 'o', 'o', 't'});  // and the trailer
-    const struct { std::string path; unsigned w, h, bpp; std::vector<uint8_t> want; } cases[] = {
-        {writeTga(tempPath("rgb.tga"), 2, 1, 24, {1, 2, 3, 4, 5, 6}), 2, 1, 24, {3, 2, 1, 6, 5, 4}},
-        {writeTga(tempPath("rgba.tga"), 1, 1, 32, {10, 20, 30, 40}), 1, 1, 32, {30, 20, 10, 40}},
-        {writeFile(tempPath("rows.tga"), flagged), 1, 2, 24, {1, 1, 1, 9, 9, 9}},
-        // The scene's own images, at the sizes and depths it draws them.
-        {"tga/ground3.tga", 256, 256, 24, {}}, {"tga/ground4.tga", 256, 256, 24, {}},
-        {"tga/clouds3.tga", 256, 256, 24, {}}, {"tga/clouds2.tga", 256, 256, 24, {}},
-        {"tga/moon.tga", 128, 128, 32, {}},    {"tga/fire3.tga", 64, 64, 32, {}},
-        {"tga/spark1.tga", 32, 32, 32, {}}};
+// A loaded image, freed with the test.
+struct Loaded {
     ImageInfo info;
+    bool ok;
+    explicit Loaded(const std::string& path) : ok(load(info, path)) {}
+    ~Loaded() { free(ok ? info.imageData : nullptr); }
+    std::vector<uint8_t> bytes(size_t n) const { return {info.imageData, info.imageData + n}; }
+};
+
+// File bytes are blue, green, red (, alpha); a width of 258 is stored as 2, 1.
+TEST(TGALoader, PixelsArriveAsRedGreenBlueWithAlphaLastAtLittleEndianSizes) {
+    const struct { int width, depth; std::vector<uint8_t> file, want; } cases[] = {
+        {2, 24, {1, 2, 3, 4, 5, 6}, {3, 2, 1, 6, 5, 4}},
+        {2, 32, {10, 20, 30, 40, 50, 60, 70, 80}, {30, 20, 10, 40, 70, 60, 50, 80}},
+        {258, 24, std::vector<uint8_t>(258 * 3, 7), std::vector<uint8_t>(258 * 3, 7)}};
     for (const auto& c : cases) {
-        ASSERT_TRUE(load(info, c.path)) << c.path;
-        EXPECT_TRUE(info.width == c.w && info.height == c.h && info.bpp == c.bpp) << c.path;
-        EXPECT_EQ(std::vector<uint8_t>(info.imageData, info.imageData + c.want.size()), c.want);
-        free(info.imageData);
+        SCOPED_TRACE(testing::Message() << c.width << " pixels of " << c.depth << " bits");
+        Loaded l(writeTga(tempPath("row.tga"), c.width, 1, c.depth, c.file));
+        ASSERT_TRUE(l.ok);
+        EXPECT_EQ(l.info.width, (unsigned)c.width);
+        EXPECT_EQ(l.info.height, 1u);
+        EXPECT_EQ(l.info.bpp, (unsigned)c.depth);
+        EXPECT_EQ(l.bytes(c.want.size()), c.want);
     }
 }
 
+TEST(TGALoader, RowsStayInFileOrderWhateverTheFlagsAndTheTrailer) {
+    std::vector<uint8_t> flagged = tgaHeader(1, 2, 24);
+    flagged[17] = 0x20;  // the top-down flag is ignored
+    flagged.insert(flagged.end(), {1, 1, 1, 9, 9, 9, 'f', 'o', 'o', 't'});
+    Loaded rows(writeFile(tempPath("rows.tga"), flagged));
+    ASSERT_TRUE(rows.ok);
+    EXPECT_EQ(rows.bytes(6), (std::vector<uint8_t>{1, 1, 1, 9, 9, 9}));
+}
+
+// Each file is a 2x2 32-bit image with exactly its pixels, but for one change; and no file.
 TEST(TGALoader, RejectedFilesLeaveNoBuffer) {
-    // Header byte set to a value: type RLE and colour-mapped, id length, colour map type, length
-    // and entry size, x and y origin, 8 and 16 bits, zero width and height. A value of -1 cuts
-    // the file at that byte instead: inside the header, or one pixel byte short.
-    const int changes[][2] = {{2, 10}, {2, 1},  {0, 1},   {1, 1},   {6, 1},   {7, 24},
-                              {8, 1},  {10, 5}, {16, 8},  {16, 16}, {12, 0},  {14, 0},
-                              {0, -1}, {5, -1}, {12, -1}, {17, -1}, {33, -1}};
-    ImageInfo info;
-    for (const auto& c : changes) {
+    const struct { const char* what; int at; int value; } changed[] = {
+        {"run-length type", 2, 10},      {"colour-mapped type", 2, 1}, {"an id field", 0, 1},
+        {"a colour map", 1, 1},          {"colour map length", 6, 1},  {"colour map entry", 7, 24},
+        {"x origin", 8, 1},              {"y origin", 10, 5},          {"8 bits", 16, 8},
+        {"16 bits", 16, 16},             {"zero width", 12, 0},        {"zero height", 14, 0}};
+    const struct { const char* what; size_t length; } cut[] = {
+        {"empty", 0}, {"in the header", 5}, {"before the size", 12}, {"without the descriptor byte", 17},
+        {"one pixel byte short", 33}};
+    std::vector<std::pair<std::string, std::vector<uint8_t>>> files;
+    for (const auto& c : changed) {
         std::vector<uint8_t> bytes = tgaHeader(2, 2, 32);
-        bytes.resize(c[1] < 0 ? c[0] : 18 + 16, 50);  // cut, or exactly the pixels asked for
-        if (c[1] >= 0) bytes[c[0]] = (uint8_t)c[1];
-        std::string path = writeFile(tempPath("bad.tga"), bytes);
-        EXPECT_FALSE(load(info, path) || info.imageData) << c[0] << " " << c[1];
+        bytes.resize(18 + 16, 50);
+        bytes[c.at] = (uint8_t)c.value;
+        files.push_back({c.what, bytes});
     }
-    EXPECT_FALSE(load(info, tempPath("does_not_exist.tga")) || info.imageData);
+    for (const auto& c : cut) {
+        std::vector<uint8_t> bytes = tgaHeader(2, 2, 32);
+        bytes.resize(c.length, 50);
+        files.push_back({c.what, bytes});
+    }
+    files.push_back({"missing", {}});
+    for (const auto& f : files) {
+        ImageInfo info;
+        std::string path = f.first == "missing" ? tempPath("does_not_exist.tga")
+                                                : writeFile(tempPath("bad.tga"), f.second);
+        EXPECT_FALSE(load(info, path)) << f.first;
+        EXPECT_EQ(info.imageData, nullptr) << f.first;
+    }
 }
 
 TEST(TGALoader, HugeHeaderInTinyFileIsRefusedBeforeAllocating) {
@@ -74,9 +101,10 @@ TEST(TGALoader, HugeHeaderInTinyFileIsRefusedBeforeAllocating) {
     long before = vmPeakKb();
     ASSERT_GT(before, 0);
     for (int side : {8192, 65535}) {
+        SCOPED_TRACE(side);
         ImageInfo info;
-        EXPECT_FALSE(load(info, writeTga(tempPath("big.tga"), side, side, 32, {1, 2, 3, 4}))
-                     || info.imageData);
+        EXPECT_FALSE(load(info, writeTga(tempPath("big.tga"), side, side, 32, {1, 2, 3, 4})));
+        EXPECT_EQ(info.imageData, nullptr);
         EXPECT_LT(vmPeakKb() - before, 64 * 1024) << "a buffer was allocated for a file too short";
     }
 }
