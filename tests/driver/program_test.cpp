@@ -152,7 +152,21 @@ TEST(ProgramCommandLine, SameSeedAndStepRecordTheSameFrames) {
     ASSERT_EQ(runFrom(tmp.path, args + "first").status, 0);
     ASSERT_EQ(runFrom(tmp.path, args + "second").status, 0);
     EXPECT_EQ(testproc::runShell("ls " + quote(tmp.path + "/first") + " | wc -l").output, "20\n");
+    EXPECT_EQ(testproc::runShell("ls " + quote(tmp.path + "/first") + " | head -n 1").output,
+              "frame-000001.png\n");
     EXPECT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && diff -r first second").status, 0);
+}
+
+TEST(ProgramCommandLine, StepMakesEachFrameTheSameStretchOfSceneTime) {
+    TempDir tmp;
+    // 44 frames of a quarter second are 11 s of scene time, whatever the wall clock says: the
+    // fireworks, relaunched every 10 s, load their sprite a second time.
+    testproc::Result r = runFrom(tmp.path, "--size 64x64 --frames 44 --step 0.25");
+    size_t loads = 0;
+    for (size_t at = r.output.find("spark1.tga\n"); at != std::string::npos;
+         at = r.output.find("spark1.tga\n", at + 1))
+        loads++;
+    EXPECT_EQ(loads, 2u) << r.output;
 }
 
 TEST(ProgramCommandLine, AnotherSeedDrawsAnotherPicture) {
