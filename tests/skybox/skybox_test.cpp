@@ -76,9 +76,6 @@ TEST_F(SkyBoxTest, LeavesBlendingOnWithTheScenesFunctionAndTheMatricesAsTheyWere
     EXPECT_EQ(getInt(GL_MATRIX_MODE), GL_MODELVIEW);
     EXPECT_EQ(getInt(GL_MODELVIEW_STACK_DEPTH), 1);
     EXPECT_EQ(getInt(GL_TEXTURE_STACK_DEPTH), 1);
-    GLfloat modelView[16];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(modelView[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
 }
 
 TEST_F(SkyBoxTest, EachFaceShowsInItsDirection) {
