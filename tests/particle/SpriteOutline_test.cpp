@@ -67,3 +67,16 @@ TEST(SpriteOutline, AnOpaqueSpriteIsTheFullSquare) {
     std::vector<unsigned char> opaque(4 * 4 * 4, 255);
     EXPECT_TRUE(spriteOutline(opaque.data(), 4, 4, false).isFullSquare());
 }
+
+// Far squares are cut to the outline's bounding rectangle.
+TEST(SpriteOutline, BoundsEncloseEveryCornerOfTheOutline) {
+    std::vector<unsigned char> two(8 * 8 * 4, 0);
+    two[(1 * 8 + 1) * 4 + 3] = 9;  // texels (1, 1) and (6, 6): a diagonal band, corners cut
+    two[(6 * 8 + 6) * 4 + 3] = 9;
+    SpriteOutline outline = spriteOutline(two.data(), 8, 8, false);
+    SpriteOutline box = outline.bounds();
+    ASSERT_GT(outline.corners, 4);
+    EXPECT_EQ(box.corners, 4);
+    for (int v = 0; v < outline.corners; v++)
+        EXPECT_TRUE(inside(box, outline.st[v][0], outline.st[v][1])) << "corner " << v;
+}
