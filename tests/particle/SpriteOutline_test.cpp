@@ -77,6 +77,10 @@ TEST(SpriteOutline, BoundsEncloseEveryCornerOfTheOutline) {
     SpriteOutline box = outline.bounds();
     ASSERT_GT(outline.corners, 4);
     EXPECT_EQ(box.corners, 4);
-    for (int v = 0; v < outline.corners; v++)
-        EXPECT_TRUE(inside(box, outline.st[v][0], outline.st[v][1])) << "corner " << v;
+    for (int v = 0; v < outline.corners; v++) {
+        for (int k = 0; k < 2; k++) {  // box corners 0 and 2 are its lowest and highest
+            EXPECT_GE(outline.st[v][k], box.st[0][k]) << "corner " << v << ", axis " << k;
+            EXPECT_LE(outline.st[v][k], box.st[2][k]) << "corner " << v << ", axis " << k;
+        }
+    }
 }
