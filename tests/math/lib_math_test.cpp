@@ -63,13 +63,6 @@ TEST(LinearSolve, SizesOutsideOneToFourAreRefusedUntouched) {
     }
 }
 
-TEST(LinearSolveDeathTest, ZeroRowEndsTheProcess) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    float a[4][4] = {{1, 2, 3}, {0, 0, 0}, {4, 5, 6}}, b[4] = {1, 1, 1}, x[4];
-    EXPECT_EXIT(lin_eq_solv(a, b, x, 3), testing::ExitedWithCode(255),
-                "nrerror: Singular matrix in routine LUDCMP\n");
-}
-
 TEST(Inverse, TimesTheMatrixIsTheIdentityAndOnlyTheLeadingBlockChanges) {
     float id[4][4];
     idenmat(id);
@@ -81,9 +74,7 @@ TEST(Inverse, TimesTheMatrixIsTheIdentityAndOnlyTheLeadingBlockChanges) {
         n == 4 ? tm_matinv(inv) : matinv(inv, n);
         matmult(product, inv, a, n);
         for (int r = 0; r < n; r++) ASSERT_TRUE(arraysNear(product[r], id[r], n, 1e-4f)) << n;
-        if (n < 4) {
-            ASSERT_EQ(inv[3][0], 99.0f) << n;
-        }
+        if (n < 4) ASSERT_EQ(inv[3][0], 99.0f) << n;
     }
 }
 
@@ -112,8 +103,6 @@ TEST(Rotations, RollPitchYawReadBackGivesTheSameMatrix) {
     float m[4][4], back[4][4], rpy[3], in[3], known[3] = {0.1f, 0.2f, 0.3f};
     rpy2mat(known, m);
     EXPECT_NEAR(m[2][0], -std::sin(0.2f), 1e-6f);  // roll first: the x axis sees only pitch, yaw
-    mat2rpy(m, rpy);  // the equivalent triple a half turn away on every axis
-    EXPECT_TRUE(valuesNear(rpy, {0.1f - PI_F, PI_F - 0.2f, 0.3f + PI_F}, 1e-5f));
     for (int trial = 0; trial < 500; trial++) {
         randomRigid(m, in);
         mat2rpy(m, rpy);
@@ -123,21 +112,15 @@ TEST(Rotations, RollPitchYawReadBackGivesTheSameMatrix) {
     }
 }
 
-TEST(Rotations, UnitQuaternionIsTheTurnAboutItsAxis) {
+// Both ways between a turn's matrix and its quaternion, axis and angle.
+TEST(Rotations, QuaternionAxisAndAngleMatchTheirMatrix) {
     for (int trial = 0; trial < 500; trial++) {
         Turn t = randomTurn();
-        float m[4][4];
+        float m[4][4], q[4], k[3], th;
         rot_mat2(t.q, m);
-        ASSERT_TRUE(matricesNear(m, t.m, 2e-6f)) << t.th;
-    }
-}
-
-TEST(Rotations, MatrixGivesBackItsQuaternionAxisAndAngle) {
-    for (int trial = 0; trial < 500; trial++) {
-        Turn t = randomTurn();
-        float q[4], k[3], th;
         mat2q(q, t.m);
         rotkthi(k, &th, t.m);
+        ASSERT_TRUE(matricesNear(m, t.m, 2e-6f)) << "matrix at " << t.th;
         ASSERT_TRUE(arraysNear(q, t.q, 4, 1e-4f)) << "quaternion at " << t.th;
         ASSERT_NEAR(th, t.th, 2e-4f);
         ASSERT_TRUE(arraysNear(k, t.k, 3, 2e-4f)) << "axis at " << t.th;

@@ -35,16 +35,6 @@ TEST_F(FlamesTest, HoldsNoMoreThanTheCapAndANegativeCountIsEmpty) {
     EXPECT_EQ(make(-3)->getNumParticles(), 0);
 }
 
-TEST_F(FlamesTest, ParticlesAreBornAtTheSourceAsRisingSquares) {
-    std::unique_ptr<Flames> f = make(10);
-    for (int i = 0; i < 10; i++) {
-        Particle* p = f->getParticle(i);
-        EXPECT_EQ(p->getType(), Particle::PARTICLE_TRIANGLE_STRIP) << i;
-        EXPECT_GT(p->getYVelocity(), 0.0f) << i;
-        EXPECT_VEC_NEAR(p->getPosition(), 1, 2, 3, 0);
-    }
-}
-
 // A draw of exactly one half brings nothing back (the empty script); one just above does.
 TEST_F(FlamesTest, DeadSlotsReturnAtTheMovedSourceAsSmokeAtTheEndsAndFlameBetween) {
     std::unique_ptr<Flames> f = make(10);
