@@ -74,7 +74,9 @@ TEST(Inverse, TimesTheMatrixIsTheIdentityAndOnlyTheLeadingBlockChanges) {
         n == 4 ? tm_matinv(inv) : matinv(inv, n);
         matmult(product, inv, a, n);
         for (int r = 0; r < n; r++) ASSERT_TRUE(arraysNear(product[r], id[r], n, 1e-4f)) << n;
-        if (n < 4) ASSERT_EQ(inv[3][0], 99.0f) << n;
+        if (n < 4) {
+            ASSERT_EQ(inv[3][0], 99.0f) << n;
+        }
     }
 }
 
