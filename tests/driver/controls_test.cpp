@@ -30,23 +30,19 @@ std::string wheel(int xButton) {  // X button 4 rolls away from the user, 5 towa
 struct Session {
     std::string dir = testproc::makeTempDir();
     testproc::Result result;
-    std::vector<std::string> saved;  // the snapshots' paths, in the order taken
+    std::vector<std::string> saved;       // the F12 snapshots' paths, in the order taken
+    std::vector<testpng::Picture> shots;  // and what they hold
 
     explicit Session(const std::string& actions, const std::string& args = "") {
         result = testproc::runProgramWithActions(dir, "--seed 1 --step 0.02 " + args, actions);
         std::istringstream lines(result.output);
         for (std::string line; std::getline(lines, line);)
             if (line.rfind("Saved ", 0) == 0) saved.push_back(line.substr(6));
+        for (const std::string& path : saved) shots.push_back(testpng::readPng(path));
     }
     Session(const Session&) = delete;
     ~Session() { testproc::runShell("rm -rf " + testproc::quote(dir)); }
 };
-
-std::vector<testpng::Picture> pictures(const Session& r) {
-    std::vector<testpng::Picture> out;
-    for (const std::string& path : r.saved) out.push_back(testpng::readPng(path));
-    return out;
-}
 
 const testpng::Region PANEL_CORNER{0, 0, 200, 100};     // sky, under the help panel
 const testpng::Region GROUND_BAND{0, 560, 800, 220};    // terrain across the whole width
@@ -55,8 +51,8 @@ const testpng::Region GROUND_CORNER{0, 600, 250, 200};  // terrain, away from fi
 
 TEST(WindowControls, F1ShowsThePanelAndF1AgainTakesItAway) {
     Session r(SETTLED + SNAPSHOT + key("F1") + SNAPSHOT + key("F1") + SNAPSHOT + QUIT);
-    ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
-    std::vector<testpng::Picture> p = pictures(r);
+    ASSERT_EQ(r.shots.size(), 3u) << r.result.output;
+    const std::vector<testpng::Picture>& p = r.shots;
     EXPECT_GT(testpng::meanDifference(p[0], p[1], PANEL_CORNER), 30.0);
     EXPECT_LT(testpng::meanDifference(p[0], p[2], PANEL_CORNER), 6.0);
 }
@@ -67,9 +63,8 @@ TEST(WindowControls, F12SavesADatedPngOfTheWindowsSize) {
     ASSERT_EQ(r.saved.size(), 1u) << r.result.output;
     EXPECT_TRUE(std::regex_search(r.saved[0], std::regex("/quorvel-[0-9]{8}-[0-9]{6}\\.png$")))
         << r.saved[0];
-    testpng::Picture p = testpng::readPng(r.saved[0]);
-    EXPECT_EQ(p.width, 320);
-    EXPECT_EQ(p.height, 240);
+    EXPECT_EQ(r.shots[0].width, 320);
+    EXPECT_EQ(r.shots[0].height, 240);
 }
 
 TEST(WindowControls, DragTurnsTheViewTheWayQAndEDo) {
@@ -79,8 +74,8 @@ TEST(WindowControls, DragTurnsTheViewTheWayQAndEDo) {
     for (auto d : drags) {
         Session r(SETTLED + SNAPSHOT + drag(d.from, d.to, 700) + SNAPSHOT + key(d.key) + SNAPSHOT +
                   QUIT);
-        ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
-        std::vector<testpng::Picture> p = pictures(r);
+        ASSERT_EQ(r.shots.size(), 3u) << r.result.output;
+        const std::vector<testpng::Picture>& p = r.shots;
         EXPECT_GT(d.sign * testpng::horizontalShift(p[0], p[1], GROUND_BAND, 400), 50) << d.key;
         EXPECT_GT(d.sign * testpng::horizontalShift(p[1], p[2], GROUND_BAND, 400), 0) << d.key;
     }
@@ -90,8 +85,8 @@ TEST(WindowControls, WheelMovesTheEyeAsTheArrowKeysDo) {
     // Terrain following off ("5"), so the eye's height stays where it is.
     Session r(key("5") + SETTLED + SNAPSHOT + wheel(4) + wheel(4) + SNAPSHOT + key("Down") +
                 key("Down") + SNAPSHOT + QUIT);
-    ASSERT_EQ(r.saved.size(), 3u) << r.result.output;
-    std::vector<testpng::Picture> p = pictures(r);
+    ASSERT_EQ(r.shots.size(), 3u) << r.result.output;
+    const std::vector<testpng::Picture>& p = r.shots;
     EXPECT_GT(testpng::meanDifference(p[0], p[1], GROUND_CORNER), 10.0) << "the wheel moved it";
     EXPECT_LT(testpng::meanDifference(p[0], p[2], GROUND_CORNER), 4.0)
         << "two steps back with the arrow key undo two wheel steps";
