@@ -179,7 +179,7 @@ TEST_F(SceneTest, SkyKeysReplaceTheOldSkyWithoutGrowth) {
         if (i == 19) heap = heapInUse();  // the GL driver's own caches fill up first
     }
     EXPECT_EQ(textureNamesInUse(), textures) << "each old sky's seven names went with it";
-    // A sky's seven images are 1.3 MiB; the heap does not grow by even one of them.
+    // A sky's seven images take about 1.2 MiB; the heap does not grow by even one of them.
     EXPECT_LT(heapInUse() - heap, 1024 * 1024);
 }
 
