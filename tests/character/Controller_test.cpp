@@ -158,6 +158,8 @@ TEST_F(ControllerTest, AMoveGoesOnlyForwardAsFarAtFourFramesASecondAsAtFifty) {
             EXPECT_GE(c.getPosition().minus(at).dot(way), 0.0f) << i;
             at = c.getPosition();
         }
+        EXPECT_EQ(c.getXVelocity(), 0.0f);
+        EXPECT_EQ(c.getZVelocity(), 0.0f);
         return at.minus(start).dot(way) / way.length();
     };
     for (bool forward : {true, false}) {
