@@ -4,16 +4,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-testproc::Result verdict(int seconds, const std::string& readings) {
-    return testproc::runShell("printf '" + readings + "' | bash " +
-                              testproc::quote(std::string(QORVEL_SOURCE_DIR) +
-                                              "/scripts/soak_verdict.sh") +
-                              " " + std::to_string(seconds));
-}
-}  // namespace
-
 TEST(SoakVerdict, JudgesRunsOfAnyLengthByTheirFloor) {
+    const std::string script =
+        testproc::quote(std::string(QORVEL_SOURCE_DIR) + "/scripts/soak_verdict.sh");
     const struct { const char* what; int seconds; const char* readings; int status; } runs[] = {
         {"4 s, flat", 4, "0:100000\\n2:100100\\n4:100300\\n", 0},
         {"4 s, grown", 4, "0:100000\\n2:100100\\n4:103300\\n", 1},
@@ -21,7 +14,8 @@ TEST(SoakVerdict, JudgesRunsOfAnyLengthByTheirFloor) {
         {"60 s, a step in the warm-up", 60, "0:90000\\n10:95000\\n16:100000\\n60:100500\\n", 0},
         {"60 s, a raised floor", 60, "16:100000\\n30:100100\\n46:103000\\n60:103100\\n", 1}};
     for (const auto& r : runs) {
-        testproc::Result got = verdict(r.seconds, r.readings);
+        const std::string command = std::string("printf '") + r.readings + "' | bash " + script;
+        testproc::Result got = testproc::runShell(command + " " + std::to_string(r.seconds));
         EXPECT_EQ(got.status, r.status) << r.what << ": " << got.output;
     }
 }
