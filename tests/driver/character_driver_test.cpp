@@ -41,25 +41,8 @@ TEST_F(SceneTest, AICharacterReachesForTheKeyboardCharacterFromTheFirstFrame) {
     EXPECT_VEC_EQ(otherCharacter->getRightArmGoal(), testCharacter->getPosition(), 0);
 }
 
-TEST_F(SceneTest, WanderingCharacterWalksAwayWithItsFeetNearTheGround) {
-    frame();
-    const QOR3dVector start = otherCharacter->getPosition();
-    for (int i = 0; i < 60; i++) frame();  // landed
-    float highest = -1e9f, lowest = 1e9f;
-    for (int i = 0; i < 60; i++) {
-        frame();
-        highest = std::max(highest, clearance(otherCharacter));
-        lowest = std::min(lowest, clearance(otherCharacter));
-    }
-    // It bobs as its feet lift in turn, and keeps coming back down.
-    EXPECT_GE(lowest, -0.15f);
-    EXPECT_LE(lowest, 0.06f);
-    EXPECT_LE(highest, 0.6f);
-    EXPECT_GT(otherCharacter->getPosition().minus(start).length(), 0.5f);
-}
-
 TEST_F(SceneTest, KeyboardCharacterLeftAloneStandsWhereItLanded) {
-    for (int i = 0; i < 120; i++) frame();
+    for (int i = 0; i < 120; i++) frame();  // the wandering one is the AI's tests' business
     const QOR3dVector at = testCharacter->getPosition();
     EXPECT_GE(clearance(testCharacter), -0.02f);
     EXPECT_LE(clearance(testCharacter), 0.06f);
