@@ -42,7 +42,7 @@ TEST_F(SceneTest, AICharacterReachesForTheKeyboardCharacterFromTheFirstFrame) {
 }
 
 TEST_F(SceneTest, KeyboardCharacterLeftAloneStandsWhereItLanded) {
-    for (int i = 0; i < 120; i++) frame();  // the wandering one is the AI's tests' business
+    for (int i = 0; i < 120; i++) frame();
     const QOR3dVector at = testCharacter->getPosition();
     EXPECT_GE(clearance(testCharacter), -0.02f);
     EXPECT_LE(clearance(testCharacter), 0.06f);
