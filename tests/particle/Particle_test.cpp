@@ -1,4 +1,4 @@
-// A particle alone: the step, its death and freeze, its draws on screen and the state left.
+// A particle alone: the step, its death, its draws on screen and the state left.
 #include "Particle.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
@@ -79,20 +79,6 @@ TEST_F(ParticleStep, DiesOnTheStepThatUsesUpItsLifetimeExactlyAndStillMoves) {
     p->update();
     EXPECT_FALSE(p->isAlive());
     EXPECT_VEC_NEAR(p->getPosition(), 0.5f, 0.75f, 2.75f, 1e-6);
-}
-
-TEST_F(ParticleStep, ADeadParticleStaysWhereItIs) {
-    p->setAlive(false);
-    fake::advance(0.25);
-    p->update();
-    EXPECT_VEC_NEAR(p->getPosition(), 0.25f, 0.25f, 1.25f, 1e-6);
-}
-
-TEST_F(ParticleStep, ANaNLifetimeNeverEnds) {
-    p->setLifeTime(NAN);
-    fake::advance(100.0);
-    p->update();
-    EXPECT_TRUE(p->isAlive());
 }
 
 TEST_F(ParticleDrawTest, AStreakTrailsBehindItsMotionAndFadesAndAPointShowsWhereItIs) {

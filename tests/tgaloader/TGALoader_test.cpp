@@ -1,10 +1,9 @@
-// Loader tests: the one accepted header, byte order, rejected files, and hostile sizes.
+// Loader tests: the one accepted header, byte order, and rejected files.
 #include "TGALoader.h"
 #include "support/fakes.h"
 #include "support/tga_writer.h"
 
 #include <cstdlib>
-#include <fstream>
 
 using namespace tgatest;
 
@@ -17,14 +16,6 @@ bool load(ImageInfo& info, const std::string& path) {
     bool ok = false;
     quietly([&] { ok = TGA_Load(&info, path.c_str()); });
     return ok;
-}
-
-long vmPeakKb() {
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    while (std::getline(in, line))
-        if (line.rfind("VmPeak:", 0) == 0) return std::atol(line.c_str() + 7);
-    return -1;
 }
 }  // namespace
 
@@ -54,15 +45,6 @@ TEST(TGALoader, PixelsArriveAsRedGreenBlueWithAlphaLastAtLittleEndianSizes) {
     }
 }
 
-TEST(TGALoader, RowsStayInFileOrderWhateverTheFlagsAndTheTrailer) {
-    std::vector<uint8_t> flagged = tgaHeader(1, 2, 24);
-    flagged[17] = 0x20;  // the top-down flag is ignored
-    flagged.insert(flagged.end(), {1, 1, 1, 9, 9, 9, 'f', 'o', 'o', 't'});
-    Loaded rows(writeFile(tempPath("rows.tga"), flagged));
-    ASSERT_TRUE(rows.ok);
-    EXPECT_EQ(rows.bytes(6), (std::vector<uint8_t>{1, 1, 1, 9, 9, 9}));
-}
-
 // Each file is a 2x2 32-bit image with exactly its pixels, but for one change; and no file.
 TEST(TGALoader, RejectedFilesLeaveNoBuffer) {
     const struct { const char* what; int at; int value; } changed[] = {
@@ -90,19 +72,5 @@ TEST(TGALoader, RejectedFilesLeaveNoBuffer) {
                                                 : writeFile(tempPath("bad.tga"), f.second);
         EXPECT_FALSE(load(info, path)) << f.first;
         EXPECT_EQ(info.imageData, nullptr) << f.first;
-    }
-}
-
-TEST(TGALoader, HugeHeaderInTinyFileIsRefusedBeforeAllocating) {
-    // 256 MB, then 16 GB, claimed by 22-byte files: an allocation that size would raise the
-    // peak virtual size of this process, which has run only small allocations so far.
-    long before = vmPeakKb();
-    ASSERT_GT(before, 0);
-    for (int side : {8192, 65535}) {
-        SCOPED_TRACE(side);
-        ImageInfo info;
-        EXPECT_FALSE(load(info, writeTga(tempPath("big.tga"), side, side, 32, {1, 2, 3, 4})));
-        EXPECT_EQ(info.imageData, nullptr);
-        EXPECT_LT(vmPeakKb() - before, 64 * 1024) << "a buffer was allocated for a file too short";
     }
 }
