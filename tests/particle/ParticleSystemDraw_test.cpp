@@ -137,13 +137,3 @@ TEST_F(SystemDrawTest, BatchesUnderEitherBlendMatchTheParticlesOwnDraws) {
     }
 }
 
-// States a live draw would reset stay as they are.
-TEST_F(SystemDrawTest, DeadParticlesDrawNothingAndChangeNoStateButTheSprite) {
-    Set dead(texturePath);
-    dead.add(Particle::PARTICLE_TRIANGLE_STRIP, 3.0f)->setAlive(false);
-    dead.add(Particle::PARTICLE_POINT, 8.0f)->setAlive(false);
-    glEnable(GL_CULL_FACE);
-    glDepthMask(GL_FALSE);
-    glEnable(GL_LINE_SMOOTH);
-    EXPECT_EQ(expectSameDraws(dead), 0);
-}
