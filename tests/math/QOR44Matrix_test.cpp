@@ -1,6 +1,5 @@
 // The QOR44Matrix value class: a flat copy in row order, transpose, division by w.
 #include "QOR44Matrix.h"
-#include "support/matrices.h"
 #include "support/vectors.h"
 
 namespace {

@@ -3,7 +3,6 @@
 #include "support/fakes.h"
 #include "support/gl_context.h"
 #include "support/heap.h"
-#include "support/vectors.h"
 
 #include <cmath>
 #include <memory>

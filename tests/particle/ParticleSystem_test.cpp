@@ -1,8 +1,6 @@
-// Systems on a hand-driven clock: force order, settling under drag, the force-field limit.
+// Systems on a hand-driven clock: force order, the force-field limit.
 #include "ParticleSystem.h"
 #include "support/fakes.h"
-
-#include <cmath>
 
 namespace {
 const aForce GRAVITY = &ForceField::forceGravity, DRAG = &ForceField::forceDrag;
@@ -34,18 +32,6 @@ TEST(ParticleSystem, ForcesApplyInTheOrderPushed) {
     // acceleration of the step before is cleared first (the particles start with 5).
     EXPECT_NEAR(a->getYAcceleration(), (-0.981 + 0.1) / 2, 1e-6);
     EXPECT_NEAR(b->getYAcceleration(), 0.1 / 2 - 0.981, 1e-6);
-}
-
-// A particle of unit size and mass, 30 s under gravity and drag.
-TEST(ParticleSystem, AFallSettlesAtTheSpeedWhereDragBalancesGravity) {
-    fake::Scope fakes;
-    HandSystem system{GRAVITY, DRAG};
-    Particle* p = system.add(QOR3dVector(0.3f, 1.5f, -0.3f));
-    for (int i = 0; i < 3000; i++) {
-        fake::advance(0.01);
-        system.update();
-    }
-    EXPECT_NEAR(p->getYVelocity(), -std::sqrt(0.981 / 0.2), 0.01);  // g = Cd v^2, about -2.21
 }
 
 TEST(ParticleSystem, AnEleventhForceIsRefusedAndNothingBesideTheListChanges) {

@@ -4,7 +4,6 @@
 #include "support/gl_context.h"
 #include "support/vectors.h"
 
-#include <cmath>
 #include <memory>
 
 namespace {
