@@ -29,10 +29,6 @@ protected:
 };
 }  // namespace
 
-TEST_F(FlamesTest, HoldsNoMoreThanTheCap) {
-    EXPECT_EQ(make(2 * MAX_NUM_PARTICLES)->getNumParticles(), MAX_NUM_PARTICLES);
-}
-
 TEST_F(FlamesTest, DeadSlotsReturnAtTheMovedSourceAsSmokeAtTheEndsAndFlameBetween) {
     std::unique_ptr<Flames> f = make(10);
     f->setSize(10.0f);

@@ -82,7 +82,6 @@ TEST_F(SkyBoxTest, EachFaceShowsInItsDirection) {
         const int* c = kColours[v.face];
         EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(600, 300), c[0], c[1], c[2], 2)) << v.face;
     }
-    glLoadIdentity();
 }
 
 // Looking along -z, the moon (4 units across, 20 away, 8 left and 4 up) covers pixel
@@ -107,5 +106,4 @@ TEST_F(SkyBoxTest, ADriftingSkyTurnsClockwiseSeenFromAbove) {
     glClear(GL_COLOR_BUFFER_BIT);
     moving->DrawSkyBox(10, 10, 10, 0, 0, 0);
     EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(RIGHT_OF_THE_MIDDLE, 400), 0, 0, 200, 2));
-    glLoadIdentity();
 }
