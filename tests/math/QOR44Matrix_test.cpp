@@ -1,24 +1,10 @@
-// The QOR44Matrix value class: identity, flat copies in row order, transpose, division by w.
+// The QOR44Matrix value class: a flat copy in row order, transpose, division by w.
 #include "QOR44Matrix.h"
-#include "support/matrices.h"
 #include "support/vectors.h"
 
 namespace {
 // A GL (column-major) shift by (7, 8, 9) with w = 2; copied flat it arrives transposed.
 const float GL_SHIFT[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 7, 8, 9, 2};
-}
-
-TEST(QOR44Matrix, IdentityLeavesPointsAlone) {
-    EXPECT_VEC_NEAR(QOR44Matrix().vectorMultiply(QOR3dVector(1.5f, -2, 7)), 1.5f, -2, 7, 0);
-}
-
-TEST(QOR44Matrix, FlatCopiesKeepRowOrder) {
-    float out[16];
-    QOR44Matrix m;
-    m.set16Matrix(GL_SHIFT);
-    m.get16Matrix(out);
-    EXPECT_TRUE(arraysNear(out, GL_SHIFT, 16, 0));
-    EXPECT_EQ(m.matrix[3][0], 7.0f);
 }
 
 TEST(QOR44Matrix, TransposedShiftMovesAndDividesByW) {

@@ -53,8 +53,7 @@ protected:
         // and whose clear ring lets the system cut its squares to the outline.
         std::vector<uint8_t> texels;
         for (int i = 0; i < 16; i++) {
-            bool middle = i % 4 == 1 || i % 4 == 2;
-            middle = middle && (i / 4 == 1 || i / 4 == 2);
+            bool middle = (i % 4 == 1 || i % 4 == 2) && (i / 4 == 1 || i / 4 == 2);
             texels.insert(texels.end(), {(uint8_t)(i * 16), (uint8_t)(255 - i * 12),
                                          (uint8_t)((i % 4) * 80), (uint8_t)(middle ? 128 + i * 8 : 0)});
         }
@@ -137,13 +136,3 @@ TEST_F(SystemDrawTest, BatchesUnderEitherBlendMatchTheParticlesOwnDraws) {
     }
 }
 
-// States a live draw would reset stay as they are.
-TEST_F(SystemDrawTest, DeadParticlesDrawNothingAndChangeNoStateButTheSprite) {
-    Set dead(texturePath);
-    dead.add(Particle::PARTICLE_TRIANGLE_STRIP, 3.0f)->setAlive(false);
-    dead.add(Particle::PARTICLE_POINT, 8.0f)->setAlive(false);
-    glEnable(GL_CULL_FACE);
-    glDepthMask(GL_FALSE);
-    glEnable(GL_LINE_SMOOTH);
-    EXPECT_EQ(expectSameDraws(dead), 0);
-}

@@ -1,8 +1,6 @@
-// Systems on a hand-driven clock: force order, settling under drag, pause, the force-field limit.
+// Systems on a hand-driven clock: force order, the force-field limit.
 #include "ParticleSystem.h"
 #include "support/fakes.h"
-
-#include <cmath>
 
 namespace {
 const aForce GRAVITY = &ForceField::forceGravity, DRAG = &ForceField::forceDrag;
@@ -21,19 +19,6 @@ struct HandSystem : ParticleSystem {
                                 Particle::PARTICLE_POLYGON, true, 100.0f, 1.0f, mass);
     }
 };
-
-// A particle of unit size and mass falling under gravity and drag, run for 30 s.
-struct Falling : ::testing::Test {
-    void SetUp() override {
-        for (int i = 0; i < 3000; i++) {
-            fake::advance(0.01);
-            system.update();
-        }
-    }
-    fake::Scope fakes;
-    HandSystem system{GRAVITY, DRAG};
-    Particle* p = system.add(QOR3dVector(0.3f, 1.5f, -0.3f));
-};
 }  // namespace
 
 TEST(ParticleSystem, ForcesApplyInTheOrderPushed) {
@@ -49,30 +34,11 @@ TEST(ParticleSystem, ForcesApplyInTheOrderPushed) {
     EXPECT_NEAR(b->getYAcceleration(), 0.1 / 2 - 0.981, 1e-6);
 }
 
-TEST_F(Falling, SettlesAtTheSpeedWhereDragBalancesGravity) {
-    EXPECT_NEAR(p->getYVelocity(), -std::sqrt(0.981 / 0.2), 0.01);  // g = Cd v^2, about -2.21
-}
-
-TEST_F(Falling, APausedSystemHoldsItsParticlesAndResumesFromTheTimeOfResuming) {
-    float y = p->getYPosition();
-    system.pause();
-    fake::advance(3.0);
-    system.update();
-    EXPECT_EQ(p->getYPosition(), y);
-    system.pause();
-    fake::advance(0.1);
-    system.update();
-    EXPECT_NEAR(p->getYPosition(), y + 0.1 * p->getYVelocity(), 1e-4);
-}
-
 TEST(ParticleSystem, AnEleventhForceIsRefusedAndNothingBesideTheListChanges) {
     fake::Scope fakes;
     HandSystem s{GRAVITY, GRAVITY, GRAVITY, GRAVITY, GRAVITY,
                  GRAVITY, GRAVITY, GRAVITY, GRAVITY, GRAVITY};
     Particle* p = s.add(default3dVector);
-#ifndef NDEBUG
-    EXPECT_DEATH(s.pushForceField(DRAG), "numForceFields < MAX_NUM_FORCEFIELDS");
-#endif
     // What a build without assertions runs: nothing stored, the fields after the list intact.
     quietly([&] { EXPECT_FALSE(s.appendForceField(DRAG)); });
     EXPECT_EQ(s.getNumForceFields(), 10);

@@ -51,23 +51,6 @@ TEST(SpriteOutline, EnclosesEveryPlaceWhereFilteringShowsAlpha) {
     }
 }
 
-TEST(SpriteOutline, OneTexelReachesHalfItsNeighboursAndAQuarterTexelMore) {
-    std::vector<unsigned char> one(8 * 8 * 4, 0);
-    one[(3 * 8 + 2) * 4 + 3] = 9;  // texel (2, 3) of 8x8
-    SpriteOutline box = spriteOutline(one.data(), 8, 8, true);
-    ASSERT_EQ(box.corners, 4);
-    // Texel i spans [i, i + 1]; filtering reaches half a texel beyond, and a quarter more.
-    EXPECT_EQ(box.st[0][0], 1.25f / 8);
-    EXPECT_EQ(box.st[0][1], 2.25f / 8);
-    EXPECT_EQ(box.st[2][0], 3.75f / 8);
-    EXPECT_EQ(box.st[2][1], 4.75f / 8);
-}
-
-TEST(SpriteOutline, AnOpaqueSpriteIsTheFullSquare) {
-    std::vector<unsigned char> opaque(4 * 4 * 4, 255);
-    EXPECT_TRUE(spriteOutline(opaque.data(), 4, 4, false).isFullSquare());
-}
-
 // Far squares are cut to the outline's bounding rectangle.
 TEST(SpriteOutline, BoundsEncloseEveryCornerOfTheOutline) {
     std::vector<unsigned char> two(8 * 8 * 4, 0);

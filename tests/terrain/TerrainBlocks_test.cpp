@@ -1,8 +1,9 @@
-// The terrain drawn as the blocks in view against its whole list: on made-up maps seen through
-// thin slabs that only a block with the right bounds reaches, and in the scene, where the
-// frame draws the blocks and then the sky behind them, against the sky and then the whole list.
+// The terrain drawn as the blocks in view against its whole list, on made-up maps: seen through
+// thin slabs that only a block with the right bounds reaches, and facing away from them.
+#include "Terrain.h"
+#include "support/fakes.h"
+#include "support/gl_context.h"
 #include "support/matrices.h"
-#include "support/scene.h"
 #include "support/tga_writer.h"
 
 #include <GL/glu.h>
@@ -14,8 +15,8 @@ const int SIDE = 17;            // one block of 16 x 16 cells
 const float SCALE = 25.6f;      // a pixel value of 100 is a height of 10
 const float PEAK = 10.0f;
 
-// A flat 17 x 17 height map at 0, with an optional peak at a pixel; the terrain built from it,
-// untextured and without normals, and freed with the test.
+// A 17 x 17 height map, flat at 0 unless given; the terrain built from it, untextured, with
+// normals, and freed with the test.
 class MapBlocks : public GLTest {
 protected:
     void SetUp() override {
@@ -31,23 +32,24 @@ protected:
         glPopAttrib();
         GLTest::TearDown();
     }
-    void build(int peakColumn, int peakRow) {
-        std::vector<uint8_t> pixels(SIDE * SIDE * 3, 0);
-        for (int k = 0; peakColumn >= 0 && k < 3; k++)
-            pixels[(peakRow * SIDE + peakColumn) * 3 + k] = 100;
+    // Grey levels (a level of 100 is a height of 10), one a pixel, in file order.
+    void build(std::vector<uint8_t> levels = std::vector<uint8_t>(SIDE * SIDE, 0)) {
+        std::vector<uint8_t> pixels;
+        for (uint8_t v : levels) pixels.insert(pixels.end(), {v, v, v});
         std::string path = tgatest::writeTga(tgatest::tempPath("heights.tga"), SIDE, SIDE, 24,
                                              pixels);
-        quietly([&] { terrain = std::make_unique<Terrain>(path.c_str(), false, SCALE, false, ""); });
+        quietly([&] { terrain = std::make_unique<Terrain>(path.c_str(), true, SCALE, false, ""); });
     }
-    // Looking straight down on the whole map through the slab of heights [low, high].
-    void lookDownThrough(float low, float high) {
+    // Looking straight down on the whole map through the slab of heights [low, high]; or, with
+    // `away`, straight up from the same eye, so the slab lies as far behind it.
+    void lookDownThrough(float low, float high, bool away = false) {
         const float EYE = 50.0f;
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-10, 10, -10, 10, EYE - high, EYE - low);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        gluLookAt(0, EYE, 0, 0, 0, 0, 0, 0, -1);
+        gluLookAt(0, EYE, 0, 0, away ? 2 * EYE : 0, 0, 0, 0, -1);
     }
     // Expects the blocks to show what the whole list shows, in white on black, and that to be
     // more than `fewest` pixels.
@@ -70,97 +72,33 @@ protected:
 // A block's bounds reach at least as far as its vertices: a slab as thin as the rounding
 // allows, around a flat map's height, still meets them.
 TEST_F(MapBlocks, AFlatMapSeenThroughAThinSlabAroundItsHeightShowsWhole) {
-    build(-1, -1);
+    build();
     lookDownThrough(-0.01f, 0.01f);
     expectBlocksShowTheWholeList(16 * 16 * 40 * 40 / 2);  // 16 by 16 units at 40 pixels a unit
 }
 
 // The block's heights include its last column, where the map's far edge lies.
 TEST_F(MapBlocks, APeakOnTheLastColumnShowsThroughASlabAroundItsTop) {
-    build(SIDE - 1, SIDE / 2);
+    std::vector<uint8_t> peak(SIDE * SIDE, 0);
+    peak[SIDE / 2 * SIDE + SIDE - 1] = 100;
+    build(peak);
     lookDownThrough(PEAK - 1.0f, PEAK + 1.0f);
     expectBlocksShowTheWholeList(20);  // the top of the peak
 }
 
-namespace {
-// Eye, direction, world spin and tilts, and the fewest and most of the 256 blocks drawn.
-struct View {
-    const char* what;
-    QOR3dVector eye, look;
-    float spin, tiltX, tiltZ;
-    int fewestBlocks, mostBlocks;
-};
-
-class SceneBackdrop : public SceneTest {
-protected:
-    // The sky as it was before the frame's backdrop drew: each draw moves it.
-    void restoreSky() {
-        mySkyBox->skyDisplacement = sky, mySkyBox->moonDisplacement = moon;
-    }
-    void look(const View& v) {
-        myCamPos = v.eye;
-        myCamDir = v.look;
-        Angle = v.spin, AngleX = v.tiltX, AngleZ = v.tiltZ;
-    }
-    // One backdrop from the colour the fires leave at the end of a frame.
-    template <class Draw>
-    std::vector<unsigned char> backdrop(Draw draw) {
-        glColor4f(0.3f, 0.6f, 0.9f, 0.5f);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        applyLookAt();
-        draw();
-        restoreSky();
-        return testgl::readBack(0, 0, 800, 800);
-    }
-    // The old order, from public pieces: the sky, then the terrain's whole list under the
-    // state the terrain's draw sets.
-    static void skyThenWholeList() {
-        drawSky();
-        applyWorldRotation();
-        glEnable(GL_TEXTURE_2D);
-        glDisable(GL_BLEND);
-        glCallList(myTerrain->GetDLIndex());
-        glEnable(GL_BLEND);
-        glDisable(GL_TEXTURE_2D);
-    }
-    void SetUp() override {
-        SceneTest::SetUp();
-        sky = mySkyBox->skyDisplacement, moon = mySkyBox->moonDisplacement;
-    }
-    float sky = 0, moon = 0;
-};
-
-const View VIEWS[] = {
-    {"start", {0, 3, 5}, {0, 0, -1}, 10, 0, 0, 8, 60},
-    {"spun and tilted", {10, 6, -20}, {-1, -0.2f, 0.5f}, 130, 25, -15, 8, 120},
-    {"along the ground", {-90, 0, 20}, {1, 0, 0.05f}, 0, 0, 0, 8, 80},  // eye set on the ground
-    {"from high above", {0, 90, 0}, {0.01f, -1, 0.2f}, 45, 0, 0, 8, 120},
-    {"beyond the map, facing away", {0, 10, 150}, {0, 0, 1}, 0, 0, 0, 0, 0}};
-
-View onTheGround(View v) {
-    if (v.eye.y == 0) v.eye.y = myTerrain->GetHeight(v.eye.x, v.eye.z) + 0.3f;
-    return v;
-}
-}  // namespace
-
-// The pixels, and the current normal, colour and model-view the frame goes on with.
-TEST_F(SceneBackdrop, BlocksInViewAndTheSkyBehindDrawWhatTheSkyAndTheWholeListDid) {
-    const struct { GLenum what; int count; const char* name; } STATE[] = {
-        {GL_CURRENT_NORMAL, 3, "normal"}, {GL_CURRENT_COLOR, 4, "colour"},
-        {GL_MODELVIEW_MATRIX, 16, "model-view"}};
-    for (const View& view : VIEWS) {
-        SCOPED_TRACE(view.what);
-        look(onTheGround(view));
-        float old[3][16], now[3][16];
-        std::vector<unsigned char> oldPixels = backdrop(skyThenWholeList);
-        for (int i = 0; i < 3; i++) glGetFloatv(STATE[i].what, old[i]);
-        std::vector<unsigned char> newPixels = backdrop(drawBackdrop);
-        for (int i = 0; i < 3; i++) glGetFloatv(STATE[i].what, now[i]);
-        EXPECT_EQ(testgl::pixelsDiffering(oldPixels, newPixels, 1), 0);
-        for (int i = 0; i < 3; i++)
-            EXPECT_TRUE(arraysNear(now[i], old[i], STATE[i].count, 0)) << STATE[i].name;
-        EXPECT_GE(myTerrain->GetBlocksDrawn(), view.fewestBlocks);
-        EXPECT_LE(myTerrain->GetBlocksDrawn(), view.mostBlocks);
-    }
-    EXPECT_EQ(myTerrain->GetBlockCount(), 256);  // the 256-pixel map in 16-cell blocks
+// Whatever is drawn, the frame goes on with the normal of the whole list's last vertex; on a
+// bumpy map no two neighbours share one.
+TEST_F(MapBlocks, FacingAwayDrawsNoBlockAndLeavesTheWholeListsNormal) {
+    std::vector<uint8_t> bumps(SIDE * SIDE);
+    for (int i = 0; i < SIDE * SIDE; i++) bumps[i] = (uint8_t)(i * 37 % 100);
+    build(bumps);
+    lookDownThrough(-1.0f, PEAK + 1.0f, true);
+    float drawn[3], whole[3];
+    glNormal3f(1, 0, 0);  // a normal no vertex of the map has
+    EXPECT_EQ(terrain->Draw(), 0);
+    glGetFloatv(GL_CURRENT_NORMAL, drawn);
+    glNormal3f(1, 0, 0);
+    glCallList(terrain->GetDLIndex());
+    glGetFloatv(GL_CURRENT_NORMAL, whole);
+    EXPECT_TRUE(arraysNear(drawn, whole, 3, 0));
 }
