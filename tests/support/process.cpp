@@ -40,13 +40,6 @@ Result runProgramWithActions(const std::string& dir, const std::string& args,
     return runShell(onOwnDisplay(cmd));
 }
 
-Result runProgramWithKeys(const std::string& dir, const std::string& keys,
-                          const std::string& args) {
-    return runProgramWithActions(dir, args,
-                                 "for k in " + keys + "; do xdotool key --window \"$win\" " +
-                                     "\"$k\" 2>/dev/null; sleep 0.3; done");
-}
-
 std::string programPath() { return std::string(QORVEL_BINARY_DIR) + "/quorvel"; }
 
 std::string makeTempDir() {

@@ -18,12 +18,8 @@ Result runShell(const std::string& command);
 std::string onOwnDisplay(const std::string& command);
 
 // Starts the program in `dir` with the (already quoted) arguments on an X server of its own,
-// sends the space-separated xdotool key names to its window once it shows, and waits for the
+// runs the shell snippet `actions` once its window shows ($win names it), and waits for the
 // program to end (a hang ends by a timeout with status 124).
-Result runProgramWithKeys(const std::string& dir, const std::string& keys,
-                          const std::string& args = "");
-
-// As runProgramWithKeys, but runs a shell snippet once the window shows; $win names it.
 Result runProgramWithActions(const std::string& dir, const std::string& args,
                              const std::string& actions);
 
