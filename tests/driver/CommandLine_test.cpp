@@ -65,11 +65,9 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
     };
     const Case cases[] = {
         {{"--bogus=1"}, "unrecognized option '--bogus'"},
-        {{"-x"}, "unrecognized option '-x'"},
         {{"stray"}, "unexpected argument 'stray'"},
         {{"-display"}, "option '-display' requires an argument"},
         {{"--size", "0x600"}, "invalid value '0x600' for --size"},
-        {{"--size", "800x-1"}, "invalid value '800x-1' for --size"},
         {{"--frames", "3.5"}, "invalid value '3.5' for --frames"},
         {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
         {{"--step", "0.3"}, "invalid value '0.3' for --step"},  // beyond the longest step
