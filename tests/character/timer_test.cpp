@@ -10,12 +10,11 @@ TEST(Timer, StartWhileRunningKeepsTheEarlierStartAndAStoppedTimerAddsNothing) {
     timer t;
     t.start();
     fake::advance(0.25);
-    std::string said = quietly([&] { t.start("again"); });
+    quietly([&] { t.start("again"); });
     fake::advance(0.25);
     t.stop();
     fake::advance(0.25);
     t.stop();
-    EXPECT_EQ(said, "again\n");
     EXPECT_DOUBLE_EQ(t.accumulated(), 0.5);
 }
 
