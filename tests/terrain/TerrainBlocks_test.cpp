@@ -4,6 +4,7 @@
 #include "support/fakes.h"
 #include "support/gl_context.h"
 #include "support/matrices.h"
+#include "support/scene.h"
 #include "support/tga_writer.h"
 
 #include <GL/glu.h>
@@ -101,4 +102,42 @@ TEST_F(MapBlocks, FacingAwayDrawsNoBlockAndLeavesTheWholeListsNormal) {
     glCallList(terrain->GetDLIndex());
     glGetFloatv(GL_CURRENT_NORMAL, whole);
     EXPECT_TRUE(arraysNear(drawn, whole, 3, 0));
+}
+
+// The backdrop drawn the frame's way (blocks in view, then the sky behind them) against the old
+// way from public pieces (the sky over everything, then the terrain's whole list).
+class SceneBackdrop : public SceneTest {};
+
+TEST_F(SceneBackdrop, BlocksWithTheSkyBehindDrawThePixelsOfTheSkyThenTheWholeList) {
+    GLfloat normal[2][3];  // later draws go on with the normal the terrain left
+    auto render = [&normal](bool old) {
+        const float sky = mySkyBox->skyDisplacement, moon = mySkyBox->moonDisplacement;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor4f(0.3f, 0.6f, 0.9f, 0.5f);  // as the fires leave it at the end of a frame
+        applyLookAt();
+        if (old) {
+            drawSky();
+            applyWorldRotation();
+            glEnable(GL_TEXTURE_2D);  // the terrain's texture state, as drawTerrain() sets it
+            glDisable(GL_BLEND);
+            glCallList(myTerrain->GetDLIndex());
+            glEnable(GL_BLEND);
+            glDisable(GL_TEXTURE_2D);
+        } else {
+            drawBackdrop();
+        }
+        glGetFloatv(GL_CURRENT_NORMAL, normal[old]);
+        mySkyBox->skyDisplacement = sky, mySkyBox->moonDisplacement = moon;  // each draw moves them
+        return testgl::readBack(0, 0, 800, 800);
+    };
+    const struct { const char* what; QOR3dVector eye, look; float spin, tiltX, tiltZ; } views[] = {
+        {"start", {0, 3, 5}, {0, 0, -1}, 10, 0, 0},
+        {"spun and tilted", {10, 6, -20}, {-1, -0.2f, 0.5f}, 130, 25, -15}};
+    for (const auto& v : views) {
+        myCamPos = v.eye, myCamDir = v.look;
+        Angle = v.spin, AngleX = v.tiltX, AngleZ = v.tiltZ;
+        std::vector<unsigned char> old = render(true);
+        EXPECT_EQ(testgl::pixelsDiffering(old, render(false), 1), 0) << v.what;
+        EXPECT_TRUE(arraysNear(normal[0], normal[1], 3, 0)) << v.what << ": the normal left";
+    }
 }
