@@ -1,5 +1,5 @@
-// The terrain drawn as the blocks in view against its whole list, on made-up maps: seen through
-// thin slabs that only a block with the right bounds reaches, and facing away from them.
+// The terrain drawn as the blocks in view against its whole list: on made-up maps seen through
+// thin slabs that only a block with the right bounds reaches, and in the scene's backdrop.
 #include "Terrain.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
@@ -41,16 +41,15 @@ protected:
                                              pixels);
         quietly([&] { terrain = std::make_unique<Terrain>(path.c_str(), true, SCALE, false, ""); });
     }
-    // Looking straight down on the whole map through the slab of heights [low, high]; or, with
-    // `away`, straight up from the same eye, so the slab lies as far behind it.
-    void lookDownThrough(float low, float high, bool away = false) {
+    // Looking straight down on the whole map through the slab of heights [low, high].
+    void lookDownThrough(float low, float high) {
         const float EYE = 50.0f;
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-10, 10, -10, 10, EYE - high, EYE - low);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        gluLookAt(0, EYE, 0, 0, away ? 2 * EYE : 0, 0, 0, 0, -1);
+        gluLookAt(0, EYE, 0, 0, 0, 0, 0, 0, -1);
     }
     // Expects the blocks to show what the whole list shows, in white on black, and that to be
     // more than `fewest` pixels.
@@ -85,23 +84,6 @@ TEST_F(MapBlocks, APeakOnTheLastColumnShowsThroughASlabAroundItsTop) {
     build(peak);
     lookDownThrough(PEAK - 1.0f, PEAK + 1.0f);
     expectBlocksShowTheWholeList(20);  // the top of the peak
-}
-
-// Whatever is drawn, the frame goes on with the normal of the whole list's last vertex; on a
-// bumpy map no two neighbours share one.
-TEST_F(MapBlocks, FacingAwayDrawsNoBlockAndLeavesTheWholeListsNormal) {
-    std::vector<uint8_t> bumps(SIDE * SIDE);
-    for (int i = 0; i < SIDE * SIDE; i++) bumps[i] = (uint8_t)(i * 37 % 100);
-    build(bumps);
-    lookDownThrough(-1.0f, PEAK + 1.0f, true);
-    float drawn[3], whole[3];
-    glNormal3f(1, 0, 0);  // a normal no vertex of the map has
-    EXPECT_EQ(terrain->Draw(), 0);
-    glGetFloatv(GL_CURRENT_NORMAL, drawn);
-    glNormal3f(1, 0, 0);
-    glCallList(terrain->GetDLIndex());
-    glGetFloatv(GL_CURRENT_NORMAL, whole);
-    EXPECT_TRUE(arraysNear(drawn, whole, 3, 0));
 }
 
 // The backdrop drawn the frame's way (blocks in view, then the sky behind them) against the old
