@@ -68,13 +68,6 @@ TEST(Inverse, RigidInverseUndoesTheMotion) {
     }
 }
 
-TEST(Rotations, AQuarterTurnAboutZTakesXToY) {
-    float m[4][4], x[4] = {1, 0, 0, 1}, out[4];
-    rotmat('z', PI_F / 2, m);
-    tmmult(out, m, x);
-    EXPECT_TRUE(valuesNear(out, {0, 1, 0, 1}, 1e-6f));
-}
-
 // Both ways between a turn's matrix and its quaternion.
 TEST(Rotations, QuaternionAndMatrixOfATurnMatch) {
     for (int trial = 0; trial < 500; trial++) {

@@ -49,11 +49,12 @@ protected:
         GLTest::SetUp();
         glPushAttrib(GL_ALL_ATTRIB_BITS);  // the tests' switches and lights end with them
         glClearColor(0, 0, 0, 0);  // black, so a lit pixel is one a particle drew
-        // A 4x4 sprite whose middle 2x2 texels differ, so a flipped or rotated square shows,
-        // and whose clear ring lets the system cut its squares to the outline.
+        // A 4x4 sprite whose shown 2x2 texels differ, so a flipped or rotated square shows; they
+        // touch the left edge, so the repeating sprite's outline wraps to the right one, and the
+        // clear top and bottom rows let the system cut its squares.
         std::vector<uint8_t> texels;
         for (int i = 0; i < 16; i++) {
-            bool middle = (i % 4 == 1 || i % 4 == 2) && (i / 4 == 1 || i / 4 == 2);
+            bool middle = i % 4 < 2 && (i / 4 == 1 || i / 4 == 2);
             texels.insert(texels.end(), {(uint8_t)(i * 16), (uint8_t)(255 - i * 12),
                                          (uint8_t)((i % 4) * 80), (uint8_t)(middle ? 128 + i * 8 : 0)});
         }

@@ -1,4 +1,4 @@
-// A particle alone: the step, its death, its draws on screen and the state left.
+// A particle alone: the step, its death, and a streak on screen.
 #include "Particle.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
@@ -30,24 +30,6 @@ struct ParticleDrawTest : GLTest {
         GLTest::TearDown();
     }
 };
-
-// A red particle half a unit across, drawn under a turning, scaling and mirroring model-view.
-void drawTransformed(Particle::particleType type) {
-    auto p = make(type);
-    p->setColor(1, 0, 0, 1);
-    p->setSize(0.5f);
-    glPushMatrix();
-    glRotatef(75, 1, 2, 1);
-    glScalef(3, 0.5f, -2);
-    p->draw();
-    glPopMatrix();
-}
-
-// Red pixels along a row or column of the window.
-int redAlong(int x, int y, int w, int h) {
-    return testgl::countPixels(testgl::readBack(x, y, w, h),
-                               [](const unsigned char* p) { return p[0] > 128 && p[1] < 64; });
-}
 }  // namespace
 
 // From rest at the origin with velocity (1, 0, 4) and acceleration (0, 4, 4), two steps of a
@@ -79,30 +61,4 @@ TEST_F(ParticleDrawTest, AStreakTrailsBehindItsMotionAndFades) {
     EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(300, 400), 0, 0, 0, 0)) << "ahead of it";
     EXPECT_LT(testgl::pixelAt(600, 400).r, 200);  // fading towards the tail
     EXPECT_LT(testgl::pixelAt(790, 400).r, 30);
-}
-
-// Texturing stays on after a dot or a streak (drawn last), off after a lone square; squares
-// are half a unit at 400 pixels per unit whatever the model-view, edges rounding either way.
-TEST_F(ParticleDrawTest, EachTypeLeavesItsStateAndSquaresFaceTheViewerAtTheirSize) {
-    const struct { Particle::particleType type; bool textureLeftOn, square; } types[] = {
-        {Particle::PARTICLE_POINT, true, false},
-        {Particle::PARTICLE_LINE, true, false},
-        {Particle::PARTICLE_POLYGON, false, true},
-        {Particle::PARTICLE_TRIANGLE_STRIP, false, true},
-        {Particle::PARTICLE_TRIANGLE_STRIP_AND_LINE, true, true},
-        {Particle::PARTICLE_POLYGON_AND_LINE, true, true}};
-    for (const auto& t : types) {
-        SCOPED_TRACE(testing::Message() << "type " << t.type);
-        glClear(GL_COLOR_BUFFER_BIT);
-        drawTransformed(t.type);
-        EXPECT_EQ((bool)glIsEnabled(GL_TEXTURE_2D), t.textureLeftOn);
-        EXPECT_EQ(testgl::getInt(GL_DEPTH_WRITEMASK), GL_TRUE);
-        EXPECT_FALSE(glIsEnabled(GL_CULL_FACE));
-        EXPECT_FALSE(glIsEnabled(GL_POINT_SMOOTH));
-        EXPECT_FALSE(glIsEnabled(GL_LINE_SMOOTH));
-        EXPECT_EQ(testgl::getInt(GL_MODELVIEW_STACK_DEPTH), 1);
-        if (!t.square) continue;
-        EXPECT_NEAR(redAlong(0, 400, 800, 1), 200, 2) << "wide";
-        EXPECT_NEAR(redAlong(400, 0, 1, 800), 200, 2) << "high";
-    }
 }

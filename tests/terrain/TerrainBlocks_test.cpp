@@ -1,9 +1,10 @@
-// The terrain drawn as the blocks in view against its whole list, on made-up maps: seen through
-// thin slabs that only a block with the right bounds reaches, and facing away from them.
+// The terrain drawn as the blocks in view against its whole list: on made-up maps seen through
+// thin slabs that only a block with the right bounds reaches, and in the scene's backdrop.
 #include "Terrain.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
 #include "support/matrices.h"
+#include "support/scene.h"
 #include "support/tga_writer.h"
 
 #include <GL/glu.h>
@@ -40,16 +41,15 @@ protected:
                                              pixels);
         quietly([&] { terrain = std::make_unique<Terrain>(path.c_str(), true, SCALE, false, ""); });
     }
-    // Looking straight down on the whole map through the slab of heights [low, high]; or, with
-    // `away`, straight up from the same eye, so the slab lies as far behind it.
-    void lookDownThrough(float low, float high, bool away = false) {
+    // Looking straight down on the whole map through the slab of heights [low, high].
+    void lookDownThrough(float low, float high) {
         const float EYE = 50.0f;
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-10, 10, -10, 10, EYE - high, EYE - low);
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
-        gluLookAt(0, EYE, 0, 0, away ? 2 * EYE : 0, 0, 0, 0, -1);
+        gluLookAt(0, EYE, 0, 0, 0, 0, 0, 0, -1);
     }
     // Expects the blocks to show what the whole list shows, in white on black, and that to be
     // more than `fewest` pixels.
@@ -86,19 +86,40 @@ TEST_F(MapBlocks, APeakOnTheLastColumnShowsThroughASlabAroundItsTop) {
     expectBlocksShowTheWholeList(20);  // the top of the peak
 }
 
-// Whatever is drawn, the frame goes on with the normal of the whole list's last vertex; on a
-// bumpy map no two neighbours share one.
-TEST_F(MapBlocks, FacingAwayDrawsNoBlockAndLeavesTheWholeListsNormal) {
-    std::vector<uint8_t> bumps(SIDE * SIDE);
-    for (int i = 0; i < SIDE * SIDE; i++) bumps[i] = (uint8_t)(i * 37 % 100);
-    build(bumps);
-    lookDownThrough(-1.0f, PEAK + 1.0f, true);
-    float drawn[3], whole[3];
-    glNormal3f(1, 0, 0);  // a normal no vertex of the map has
-    EXPECT_EQ(terrain->Draw(), 0);
-    glGetFloatv(GL_CURRENT_NORMAL, drawn);
-    glNormal3f(1, 0, 0);
-    glCallList(terrain->GetDLIndex());
-    glGetFloatv(GL_CURRENT_NORMAL, whole);
-    EXPECT_TRUE(arraysNear(drawn, whole, 3, 0));
+// The backdrop drawn the frame's way (blocks in view, then the sky behind them) against the old
+// way from public pieces (the sky over everything, then the terrain's whole list).
+class SceneBackdrop : public SceneTest {};
+
+TEST_F(SceneBackdrop, BlocksWithTheSkyBehindDrawThePixelsOfTheSkyThenTheWholeList) {
+    GLfloat normal[2][3];  // later draws go on with the normal the terrain left
+    auto render = [&normal](bool old) {
+        const float sky = mySkyBox->skyDisplacement, moon = mySkyBox->moonDisplacement;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor4f(0.3f, 0.6f, 0.9f, 0.5f);  // as the fires leave it at the end of a frame
+        applyLookAt();
+        if (old) {
+            drawSky();
+            applyWorldRotation();
+            glEnable(GL_TEXTURE_2D);  // the terrain's texture state, as drawTerrain() sets it
+            glDisable(GL_BLEND);
+            glCallList(myTerrain->GetDLIndex());
+            glEnable(GL_BLEND);
+            glDisable(GL_TEXTURE_2D);
+        } else {
+            drawBackdrop();
+        }
+        glGetFloatv(GL_CURRENT_NORMAL, normal[old]);
+        mySkyBox->skyDisplacement = sky, mySkyBox->moonDisplacement = moon;  // each draw moves them
+        return testgl::readBack(0, 0, 800, 800);
+    };
+    const struct { const char* what; QOR3dVector eye, look; float spin, tiltX, tiltZ; } views[] = {
+        {"start", {0, 3, 5}, {0, 0, -1}, 10, 0, 0},
+        {"spun and tilted", {10, 6, -20}, {-1, -0.2f, 0.5f}, 130, 25, -15}};
+    for (const auto& v : views) {
+        myCamPos = v.eye, myCamDir = v.look;
+        Angle = v.spin, AngleX = v.tiltX, AngleZ = v.tiltZ;
+        std::vector<unsigned char> old = render(true);
+        EXPECT_EQ(testgl::pixelsDiffering(old, render(false), 1), 0) << v.what;
+        EXPECT_TRUE(arraysNear(normal[0], normal[1], 3, 0)) << v.what << ": the normal left";
+    }
 }
