@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 TEST(PngFileTest, WrittenPixelsDecodeUnchangedTopRowFirst) {
     const int w = 3, h = 2;
     std::vector<unsigned char> rgb(w * h * 3);
     for (size_t i = 0; i < rgb.size(); i++) rgb[i] = (unsigned char)(i * 13);
-    const std::string dir = testproc::makeTempDir(), path = dir + "/p.png";
+    testproc::TempDir dir;
+    const std::string path = dir.path + "/p.png";
     std::string error;
     ASSERT_TRUE(writePng(path, w, h, rgb.data(), error)) << error;
     testpng::Picture back = testpng::readPng(path);
@@ -19,8 +18,6 @@ TEST(PngFileTest, WrittenPixelsDecodeUnchangedTopRowFirst) {
     EXPECT_EQ(back.width, w);
     EXPECT_EQ(back.height, h);
     EXPECT_EQ(back.rgb, rgb);
-    unlink(path.c_str());
-    rmdir(dir.c_str());
 }
 
 TEST(PngFileTest, AnUnwritablePathFailsWithTheReason) {

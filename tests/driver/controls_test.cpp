@@ -22,26 +22,25 @@ std::string drag(int x0, int x1, int y) {
            " mousedown 1 mousemove --window \"$win\" " + std::to_string(x1) + " " +
            std::to_string(y) + " mouseup 1; sleep 0.6; ";
 }
-std::string wheel(int xButton) {  // X button 4 rolls away from the user, 5 towards
-    return "xdotool click --window \"$win\" " + std::to_string(xButton) + "; sleep 0.3; ";
-}
+// X button 4 is the wheel rolled away from the user.
+const std::string WHEEL_AWAY = "xdotool click --window \"$win\" 4; sleep 0.3; ";
 
 // One run of the program in a folder of its own, removed afterwards.
 struct Session {
-    std::string dir = testproc::makeTempDir();
+    testproc::TempDir dir;
     testproc::Result result;
     std::vector<std::string> saved;       // the F12 snapshots' paths, in the order taken
     std::vector<testpng::Picture> shots;  // and what they hold
 
     explicit Session(const std::string& actions, const std::string& args = "") {
-        result = testproc::runProgramWithActions(dir, "--seed 1 --step 0.02 " + args, actions);
+        result =
+            testproc::runProgramWithActions(dir.path, "--seed 1 --step 0.02 " + args, actions);
         std::istringstream lines(result.output);
         for (std::string line; std::getline(lines, line);)
             if (line.rfind("Saved ", 0) == 0) saved.push_back(line.substr(6));
         for (const std::string& path : saved) shots.push_back(testpng::readPng(path));
     }
     Session(const Session&) = delete;
-    ~Session() { testproc::runShell("rm -rf " + testproc::quote(dir)); }
 };
 
 const testpng::Region PANEL_CORNER{0, 0, 200, 100};     // sky, under the help panel
@@ -83,7 +82,7 @@ TEST(WindowControls, DragTurnsTheViewTheWayQAndEDo) {
 
 TEST(WindowControls, WheelMovesTheEyeAsTheArrowKeysDo) {
     // Terrain following off ("5"), so the eye's height stays where it is.
-    Session r(key("5") + SETTLED + SNAPSHOT + wheel(4) + wheel(4) + SNAPSHOT + key("Down") +
+    Session r(key("5") + SETTLED + SNAPSHOT + WHEEL_AWAY + WHEEL_AWAY + SNAPSHOT + key("Down") +
                 key("Down") + SNAPSHOT + QUIT);
     ASSERT_EQ(r.shots.size(), 3u) << r.result.output;
     const std::vector<testpng::Picture>& p = r.shots;

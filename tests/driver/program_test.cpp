@@ -32,12 +32,7 @@ TEST(Program, PrintsEachLineAtOnceIntoAPipeAndFollowsRealKeys) {
     EXPECT_EQ(out.find("Jump!", jump + 1), std::string::npos) << "one jump only\n" << out;
 }
 
-namespace {
-struct TempDir {
-    std::string path = testproc::makeTempDir();
-    ~TempDir() { testproc::runShell("rm -rf " + quote(path)); }
-};
-}  // namespace
+using testproc::TempDir;
 
 // Every image is read from the folder --data names: the moved install below reads them all
 // from its own, and the loader's own tests try each way a file can be broken.
@@ -69,10 +64,13 @@ testproc::Result runFrom(const std::string& dir, const std::string& args) {
 
 }  // namespace
 
-TEST(ProgramCommandLine, HelpNeedsNoDisplay) {
+TEST(ProgramCommandLine, HelpNeedsNoDisplayAndNamesEveryOptionWithItsDefault) {
     testproc::Result r = testproc::runShell("env -u DISPLAY " + program() + " --help");
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(r.output.rfind("Usage: quorvel [OPTION]...", 0), 0u) << r.output;
+    for (const char* option : {"--size WxH", "default 800x800", "--frames N", "--screenshot FILE",
+                               "--record DIR", "--seed N", "--step SECONDS", "--data DIR"})
+        EXPECT_NE(r.output.find(option), std::string::npos) << option;
 }
 
 TEST(ProgramCommandLine, VersionNeedsNoDisplay) {
@@ -163,9 +161,8 @@ int greyFigurePixels(const testpng::Picture& p) {
     int n = 0;
     for (int y = 640; y < 800; y++)
         for (int x = 270; x < 400; x++) {
-            const int r = p.rgb[((size_t)y * p.width + x) * 3];
-            const int g = p.rgb[((size_t)y * p.width + x) * 3 + 1];
-            const int b = p.rgb[((size_t)y * p.width + x) * 3 + 2];
+            const unsigned char* c = &p.rgb[((size_t)y * p.width + x) * 3];
+            const int r = c[0], g = c[1], b = c[2];
             n += g <= r + 8 && g <= b + 8 && std::abs(r - b) < 30 && std::max({r, g, b}) > 40;
         }
     return n;

@@ -32,6 +32,13 @@ std::string makeTempDir();
 // Single-quotes a string for the shell.
 std::string quote(const std::string& s);
 
+// A fresh empty directory, removed with everything in it when the object goes.
+struct TempDir {
+    std::string path = makeTempDir();
+    ~TempDir() { runShell("rm -rf " + quote(path)); }
+};
+
+
 }  // namespace testproc
 
 #endif

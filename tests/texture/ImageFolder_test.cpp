@@ -8,14 +8,14 @@
 namespace {
 // A program folder with, on request, tga/ beside it and an installed share/quorvel above it.
 struct Tree {
-    std::string root = testproc::makeTempDir();
+    testproc::TempDir dir;
+    const std::string& root = dir.path;
     std::string bin = root + "/bin";
     Tree(bool beside, bool installed) {
         testproc::runShell("mkdir -p " + testproc::quote(bin));
         if (beside) testproc::runShell("mkdir " + testproc::quote(bin + "/tga"));
         if (installed) testproc::runShell("mkdir -p " + testproc::quote(root + "/share/quorvel"));
     }
-    ~Tree() { testproc::runShell("rm -rf " + testproc::quote(root)); }
     std::string find(const std::string& option, const char* env) {
         return findImageFolder(option, env, bin, "../share/quorvel");
     }
