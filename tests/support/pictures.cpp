@@ -3,6 +3,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -33,13 +34,16 @@ int channel(const Picture& p, int x, int y, int c) {
 }
 }  // namespace
 
-double meanDifference(const Picture& a, const Picture& b, Region r) {
-    long sum = 0, n = 0;
+double changedShare(const Picture& a, const Picture& b, Region r) {
+    long changed = 0;
     for (int y = r.y; y < r.y + r.height; y++)
-        for (int x = r.x; x < r.x + r.width; x++)
-            for (int c = 0; c < 3; c++, n++)
-                sum += std::abs(channel(a, x, y, c) - channel(b, x, y, c));
-    return n > 0 ? (double)sum / n : 0.0;
+        for (int x = r.x; x < r.x + r.width; x++) {
+            int most = 0;
+            for (int c = 0; c < 3; c++)
+                most = std::max(most, std::abs(channel(a, x, y, c) - channel(b, x, y, c)));
+            changed += most > 24;
+        }
+    return (double)changed / ((long)r.width * r.height);
 }
 
 int horizontalShift(const Picture& a, const Picture& b, Region r, int maxShift) {

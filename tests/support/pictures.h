@@ -20,8 +20,9 @@ struct Region {
     int x, y, width, height;  // from the top-left corner, in pixels
 };
 
-// Mean absolute difference of the two pictures' channels over the region, 0 to 255.
-double meanDifference(const Picture& a, const Picture& b, Region r);
+// The share of the region's pixels (0 to 1) where some channel differs by more than 24 levels:
+// a small thing moving through the region changes little of it, a panel or a new view most.
+double changedShare(const Picture& a, const Picture& b, Region r);
 
 // The horizontal move, in pixels, that best carries a's rows in the region onto b's (positive:
 // the content moved right), searched within +-maxShift.

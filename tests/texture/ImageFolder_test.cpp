@@ -16,16 +16,12 @@ struct Tree {
         if (beside) testproc::runShell("mkdir " + testproc::quote(bin + "/tga"));
         if (installed) testproc::runShell("mkdir -p " + testproc::quote(root + "/share/quorvel"));
     }
-    std::string find(const std::string& option, const char* env) {
-        return findImageFolder(option, env, bin, "../share/quorvel");
-    }
 };
 }  // namespace
 
 TEST(ImageFolderTest, PlacesAreTriedInTheirOrder) {
     const struct { bool beside, installed; const char *option, *env, *found; } cases[] = {
-        {true, true, "mine", "theirs", "mine"},
-        {true, true, "", "theirs", "theirs"},
+        {true, true, "mine", "theirs", "mine"}, {true, true, "", "theirs", "theirs"},
         {true, true, "", "", "/bin/tga"},
         {false, true, "", nullptr, "/share/quorvel"},
         {false, false, "", nullptr, "tga"}};
@@ -33,6 +29,6 @@ TEST(ImageFolderTest, PlacesAreTriedInTheirOrder) {
         Tree t(c.beside, c.installed);
         std::string want = c.found;
         if (want[0] == '/') want = t.root + want;  // inside the made tree, resolved
-        EXPECT_EQ(t.find(c.option, c.env), want) << c.found;
+        EXPECT_EQ(findImageFolder(c.option, c.env, t.bin, "../share/quorvel"), want) << c.found;
     }
 }
