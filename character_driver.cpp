@@ -55,6 +55,7 @@ void (*frameStepHook)(FrameStep step) = nullptr;
 static const int SKY_SLOTS = 6;
 static long frameLimit = 0;  // 0: until Escape
 static long framesDrawn = 0;
+static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
 static HelpOverlay helpOverlay;
 
 // Mouse: a left-button drag turns the camera about its up vector.
@@ -249,6 +250,8 @@ void init() {
 }
 
 void myReshape(int w, int h) {
+    windowWidth = w;
+    windowHeight = h;
     glViewport(0, 0, w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -494,9 +497,9 @@ void displayCallback() {
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
     helpOverlay.frameShown(wallSeconds());
-    helpOverlay.draw(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT));
+    helpOverlay.draw(windowWidth, windowHeight);
     const bool last = frameLimit == 0 || framesDrawn + 1 >= frameLimit;
-    captureFrame(glutGet(GLUT_WINDOW_WIDTH), glutGet(GLUT_WINDOW_HEIGHT), last);
+    captureFrame(windowWidth, windowHeight, last);
     glutSwapBuffers();
     stepDone(FRAME_SWAP);
     if (frameLimit > 0 && ++framesDrawn >= frameLimit) endScene();
@@ -535,8 +538,8 @@ static void toggleFullScreen() {
     if (!fullScreen) {
         windowedX = glutGet(GLUT_WINDOW_X);
         windowedY = glutGet(GLUT_WINDOW_Y);
-        windowedWidth = glutGet(GLUT_WINDOW_WIDTH);
-        windowedHeight = glutGet(GLUT_WINDOW_HEIGHT);
+        windowedWidth = windowWidth;
+        windowedHeight = windowHeight;
         glutFullScreen();
     } else {
         glutReshapeWindow(windowedWidth, windowedHeight);
@@ -621,7 +624,6 @@ void mouseCallback(int button, int state, int x, int y) {
 // the dragged pixels span on screen; dragging left turns it right, as e does.
 void motionCallback(int x, int) {
     if (!dragging) return;
-    const int height = glutGet(GLUT_WINDOW_HEIGHT);
-    turnCameraBy((x - dragLastX) * VERTICAL_FIELD_OF_VIEW / (height > 0 ? height : 1));
+    turnCameraBy((x - dragLastX) * VERTICAL_FIELD_OF_VIEW / (windowHeight > 0 ? windowHeight : 1));
     dragLastX = x;
 }
