@@ -1,4 +1,5 @@
-// The figure: the step that brings it to rest, and joint limits in the limb searches.
+// The figure: pause, the step that brings it to rest, the lowest point, the limb searches and
+// what it draws.
 #include "Character.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
@@ -11,7 +12,27 @@ class CharacterDrawing : public GLTest {};
     if (angle >= lowest && angle <= highest) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << joint << " at " << angle;
 }
+
+// Leaves a leg's last measured tip at (x, y, 0): under a zero scale every point of it lands there.
+void measureTipAt(Character_Leg* leg, float x, float y) {
+    glPushMatrix();
+    glLoadIdentity();
+    glTranslatef(x, y, 0);
+    glScalef(0, 0, 0);
+    leg->updateEndpoint();
+    glPopMatrix();
+}
 }  // namespace
+
+TEST(CharacterMotion, APausedFigureStaysWhereItIs) {
+    fake::Scope fakes;
+    Character c;
+    c.setVelocity(QOR3dVector(1, 0, 0));
+    c.pause();
+    fake::advance(0.1);
+    c.update();
+    EXPECT_EQ(c.getXPosition(), 0.0f);
+}
 
 // Friction of 8 against a speed of 1 stops the figure 1/16 along its motion however long the
 // step that stops it: the step landing exactly on rest, or going past it.
@@ -51,4 +72,53 @@ TEST_F(CharacterDrawing, JointsStayInTheirRangesReachingForGoalsOutOfReach) {
         }
     }
     EXPECT_FALSE(u.myLeftArm->getIKcont());
+}
+
+// The left foot stands at x 1, the right at x -1, the body at x 5: x tells which was chosen.
+TEST_F(CharacterDrawing, TheLowestPointIsTheLowerFootBelowTheBodyElseTheBody) {
+    enum Pick { LEFT, RIGHT, BODY };
+    const struct { float left, right, body; Pick lowest; } cases[] = {
+        {-0.5f, -0.3f, 0, LEFT}, {-0.3f, -0.5f, 0, RIGHT}, {0.2f, 0.2f, 0, BODY},
+        {-0.5f, -0.5f, 0, RIGHT},  // equally low feet: the right one
+        {0, 1, 0, BODY}};          // a foot level with the body is not below it
+    const float x[] = {1, -1, 5};
+    Character c;
+    for (const auto& k : cases) {
+        measureTipAt(c.myLeftLeg, x[LEFT], k.left);
+        measureTipAt(c.myRightLeg, x[RIGHT], k.right);
+        c.setPosition(QOR3dVector(x[BODY], k.body, 0));
+        EXPECT_EQ(c.getMinYPoint().x, x[k.lowest]) << k.left << " " << k.right << " " << k.body;
+    }
+}
+
+// Turning a figure and its goal a quarter turn together about its position turns its reach.
+TEST_F(CharacterDrawing, AReachTurnsWithTheFigure) {
+    const QOR3dVector at(2, 1, -3), goal(0.3f, 0.5f, 0.4f);  // ahead, to the left, shoulder high
+    Character straight, turned;
+    straight.setPosition(at);
+    turned.setPosition(at);
+    turned.setHeading(90);  // turns (x, y, z) to (z, y, -x)
+    straight.setLeftArmGoal(at.add(goal));
+    turned.setLeftArmGoal(at.add(QOR3dVector(goal.z, goal.y, -goal.x)));
+    for (int i = 0; i < 40; ++i) {
+        straight.draw();  // the model-view stays the identity: the hands are measured in the world
+        turned.draw();
+    }
+    const QOR3dVector s = straight.myLeftArm->getEndPoint().minus(at);
+    EXPECT_VEC_NEAR(turned.myLeftArm->getEndPoint(), at.x + s.z, at.y + s.y, at.z - s.x, 0.02);
+}
+
+// Front view in red; world (x, y) shows at pixel (200 (x + 2), 200 (y + 2)).
+TEST_F(CharacterDrawing, BothLegsAreDrawn) {
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(-2, 2, -2, 2, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glClear(GL_COLOR_BUFFER_BIT);
+    Character fig;
+    fig.setPosition(QOR3dVector(0.6f, 0, 0));
+    glColor3f(1, 0, 0);
+    fig.draw();
+    // Each leg runs out sideways from the hips at pixel (520, 400), the left one to the right.
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(620, 400), 255, 0, 0, 2)) << "the left leg";
+    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(440, 400), 255, 0, 0, 2)) << "the right leg";
 }

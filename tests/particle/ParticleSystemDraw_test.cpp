@@ -47,8 +47,6 @@ class SystemDrawTest : public GLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);  // the tests' switches and lights end with them
-        glClearColor(0, 0, 0, 0);  // black, so a lit pixel is one a particle drew
         // A 4x4 sprite whose shown 2x2 texels differ, so a flipped or rotated square shows; they
         // touch the left edge, so the repeating sprite's outline wraps to the right one, and the
         // clear top and bottom rows let the system cut its squares.
@@ -63,10 +61,6 @@ protected:
         gluPerspective(40.0, 1.0, 1.0, 50.0);
         glMatrixMode(GL_MODELVIEW);
         glEnable(GL_DEPTH_TEST);
-    }
-    void TearDown() override {
-        glPopAttrib();
-        GLTest::TearDown();
     }
     // Draws the set from the same odd starting state, one particle at a time or as a system;
     // returns the pixels and leaves the state after in `after`.

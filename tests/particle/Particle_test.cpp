@@ -17,17 +17,8 @@ std::unique_ptr<Particle> make(Particle::particleType type = Particle::PARTICLE_
 struct ParticleDrawTest : GLTest {
     void SetUp() override {
         GLTest::SetUp();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
         glOrtho(-1, 1, -1, 1, -10, 10);
-        glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
-        glBindTexture(GL_TEXTURE_2D, 0);
-    }
-    void TearDown() override {
-        glPopAttrib();
-        GLTest::TearDown();
     }
 };
 }  // namespace

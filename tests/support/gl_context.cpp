@@ -13,6 +13,7 @@ void GLTest::SetUp() {
         glViewport(0, 0, 800, 800);
     }
     while (glGetError() != GL_NO_ERROR) continue;  // nothing from before counts against the test
+    glPushAttrib(GL_ALL_ATTRIB_BITS);  // whatever the test switches on ends with it
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
@@ -21,4 +22,5 @@ void GLTest::SetUp() {
 
 void GLTest::TearDown() {
     EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << "GL error left by the test";
+    glPopAttrib();
 }

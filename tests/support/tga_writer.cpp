@@ -1,21 +1,15 @@
 // Test helper: TGA files with chosen header bytes, written into a per-process temp dir.
 #include "support/tga_writer.h"
+#include "support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 
 namespace tgatest {
 
 std::string tempPath(const std::string& name) {
-    static struct TempDir {
-        std::string path = (std::filesystem::temp_directory_path() / "quorvel_tga_XXXXXX").string();
-        std::error_code ignored;
-        TempDir() { EXPECT_NE(mkdtemp(path.data()), nullptr) << "cannot create " << path; }
-        ~TempDir() { std::filesystem::remove_all(path, ignored); }
-    } dir;
+    static testproc::TempDir dir;
     return dir.path + "/" + name;
 }
 

@@ -20,19 +20,6 @@ const float PEAK = 10.0f;
 // normals, and freed with the test.
 class MapBlocks : public GLTest {
 protected:
-    void SetUp() override {
-        GLTest::SetUp();
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_LIGHTING);
-        glDisable(GL_TEXTURE_2D);
-        glDisable(GL_BLEND);
-        glClearColor(0, 0, 0, 0);
-    }
-    void TearDown() override {
-        glPopAttrib();
-        GLTest::TearDown();
-    }
     // Grey levels (a level of 100 is a height of 10), one a pixel, in file order.
     void build(std::vector<uint8_t> levels = std::vector<uint8_t>(SIDE * SIDE, 0)) {
         std::vector<uint8_t> pixels;
