@@ -29,7 +29,7 @@ struct Set : ParticleSystem {
 // Everything the particle draws could leave changed, as one list of numbers.
 std::vector<GLfloat> glState() {
     std::vector<GLfloat> s;
-    const std::pair<GLenum, int> values[] = {
+    const struct { GLenum what; int count; } values[] = {
         {GL_CULL_FACE, 1}, {GL_TEXTURE_2D, 1}, {GL_POINT_SMOOTH, 1}, {GL_LINE_SMOOTH, 1},
         {GL_DEPTH_WRITEMASK, 1}, {GL_CURRENT_COLOR, 4}, {GL_CURRENT_NORMAL, 3},
         {GL_CURRENT_TEXTURE_COORDS, 4}, {GL_LINE_WIDTH, 1}, {GL_POINT_SIZE, 1},
@@ -37,8 +37,8 @@ std::vector<GLfloat> glState() {
         {GL_TEXTURE_BINDING_2D, 1}};
     for (const auto& v : values) {
         GLfloat got[16];
-        glGetFloatv(v.first, got);
-        s.insert(s.end(), got, got + v.second);
+        glGetFloatv(v.what, got);
+        s.insert(s.end(), got, got + v.count);
     }
     return s;
 }
