@@ -15,8 +15,7 @@ class CharacterDrawing : public GLTest {};
 
 // Leaves a leg's last measured tip at (x, y, 0): under a zero scale every point of it lands there.
 void measureTipAt(Character_Leg* leg, float x, float y) {
-    glPushMatrix();
-    glLoadIdentity();
+    glPushMatrix();  // on the identity the fixture leaves
     glTranslatef(x, y, 0);
     glScalef(0, 0, 0);
     leg->updateEndpoint();

@@ -127,6 +127,8 @@ TEST_F(ControllerTest, AMoveGoesOnlyForwardAsFarAtFourFramesASecondAsAtFifty) {
     for (bool forward : {true, false}) {
         SCOPED_TRACE(forward ? "W" : "S");
         const float smooth = travel(forward, 0.02), slow = travel(forward, 0.25);
+        const float speed = forward ? 2 : 1;  // W's and S's
+        EXPECT_NEAR(smooth, speed * speed / 16, 0.03);  // v^2 / (2 |a|) under friction of 8
         EXPECT_GT(slow, 0.75f * smooth);
         EXPECT_LT(slow, 1.25f * smooth);
     }
