@@ -286,22 +286,19 @@ void idleCallback() {
 }
 
 // ---- Per frame --------------------------------------------------------------------------
-// The wall clock, for the frame rate shown: the stopwatches may run on the stepped clock.
-static double wallSeconds() {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec + now.tv_nsec * 1e-9;
+const char* frameStepName(FrameStep step) {
+    static const char* const NAMES[FRAME_STEP_COUNT] = {
+        "clear and camera", "sky", "terrain", "arm-goal marker", "keyboard controller",
+        "keyboard character update", "keyboard character draw", "AI character update",
+        "AI character draw", "AI", "reaching", "character fires", "standing fire", "fireworks",
+        "swap"};
+    return NAMES[step];
 }
 
 #ifndef NDEBUG
 // Debug builds look for a GL error after every step of the frame and name the step of the
 // first one: a bad enum or an unbalanced push shows where it happened, not frames later.
 static void reportGLError(FrameStep step) {
-    static const char* const STEP_NAMES[FRAME_STEP_COUNT] = {
-        "eye", "sky", "terrain", "arm-goal marker", "keyboard controller",
-        "keyboard character update", "keyboard character draw", "AI character update",
-        "AI character draw", "AI", "reach", "character fires", "standing fire", "fireworks",
-        "swap"};
     static bool reported = false;
     const GLenum error = glGetError();
     if (error == GL_NO_ERROR) return;
@@ -309,7 +306,7 @@ static void reportGLError(FrameStep step) {
     if (reported) return;
     reported = true;
     std::printf("GL error 0x%04x (%s) after frame step %s\n", error,
-                (const char*)gluErrorString(error), STEP_NAMES[step]);
+                (const char*)gluErrorString(error), frameStepName(step));
 }
 #endif
 
@@ -496,9 +493,9 @@ void displayCallback() {
     stepDone(FRAME_STANDING_FIRE);
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
-    helpOverlay.frameShown(wallSeconds());
+    helpOverlay.frameShown(timer::wallSeconds());
     helpOverlay.draw(windowWidth, windowHeight);
-    const bool last = frameLimit == 0 || framesDrawn + 1 >= frameLimit;
+    const bool last = frameLimit > 0 && framesDrawn + 1 >= frameLimit;
     captureFrame(windowWidth, windowHeight, last);
     glutSwapBuffers();
     stepDone(FRAME_SWAP);
@@ -548,10 +545,17 @@ static void toggleFullScreen() {
     fullScreen = !fullScreen;
 }
 
+// With a picture of the last frame to save, the program ends after one more frame, read back
+// before it is shown; reading every frame in case it is the last would slow them all.
+static void endOnEscape() {
+    if (!wantsFinalFrame()) endScene();
+    frameLimit = framesDrawn + 1;
+}
+
 void keyCallback(unsigned char key, int, int) {
     const double ARM_STEP = 0.1;
     switch (key) {
-    case 27: endScene();
+    case 27: endOnEscape(); break;
     case ' ': deltaAngle = (deltaAngle == 0.0f) ? 0.5f : 0.0f; break;
     case ',': moveArmGoal(ARM_STEP, 0, 0); break;
     case '.': moveArmGoal(-ARM_STEP, 0, 0); break;

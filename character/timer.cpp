@@ -24,6 +24,8 @@ void announce(const char* msg) {
 }
 }  // namespace
 
+double timer::wallSeconds() { return (double)systemFineClock() / (double)CLOCKS_PER_SEC; }
+
 void timer::useClocks(FineClock fine, CalendarClock calendar) {
     fineClock = fine ? fine : systemFineClock;
     calendarClock = calendar ? calendar : systemCalendarClock;

@@ -5,7 +5,7 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
+#include <algorithm>
 
 void readFrame(FramePicture& picture, int width, int height) {
     picture.width = width;
@@ -18,13 +18,9 @@ void readFrame(FramePicture& picture, int width, int height) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);  // rows of 3-byte pixels are not padded
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
     glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-    std::vector<unsigned char> swap(row);
     for (int top = 0, bottom = height - 1; top < bottom; top++, bottom--) {
         unsigned char* a = picture.rgb.data() + row * top;
-        unsigned char* b = picture.rgb.data() + row * bottom;
-        std::memcpy(swap.data(), a, row);
-        std::memcpy(a, b, row);
-        std::memcpy(b, swap.data(), row);
+        std::swap_ranges(a, a + row, picture.rgb.data() + row * bottom);
     }
 }
 

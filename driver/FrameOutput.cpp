@@ -68,6 +68,8 @@ bool recordFramesTo(const std::string& folder, std::string& error) {
 
 void screenshotAtEnd(const std::string& path) { endPath = path; }
 
+bool wantsFinalFrame() { return !endPath.empty(); }
+
 void requestSnapshot() { snapshotWanted = true; }
 
 void captureFrame(int width, int height, bool last) {

@@ -78,6 +78,8 @@ enum FrameStep {
 
 // Measurement seam: when set, called after each step of displayCallback. Null in the program.
 extern void (*frameStepHook)(FrameStep step);
+// What the step draws or does, for reports and the benchmark's tables.
+const char* frameStepName(FrameStep step);
 
 // Pieces of the callbacks, exposed so tests can run them one by one.
 void spinWorld();              // strictly beyond +-360 the angle starts again at 0

@@ -26,8 +26,11 @@ public:
     bool isRunning() const { return running; }
     double accumulated() const { return acc_time; }
 
-    // Test seam: replace the two clocks every timer reads; null restores the C library's.
+    // Replaces the two clocks every timer reads (the stepped clock of --step, tests' fake
+    // clocks); null restores the system's.
     static void useClocks(FineClock fine, CalendarClock calendar);
+    // The system's monotonic clock in seconds, whatever clocks the timers read.
+    static double wallSeconds();
 
 private:
     bool running;

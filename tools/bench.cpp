@@ -95,12 +95,6 @@ void timeStep(FrameStep step) {
     lastCpu = threadCpuMs();
 }
 
-const char* const STEP_NAMES[FRAME_STEP_COUNT] = {
-    "clear and camera", "sky", "terrain", "arm-goal marker", "keyboard controller",
-    "keyboard character update", "keyboard character draw", "AI character update",
-    "AI character draw", "AI", "reaching", "character fires", "standing fire", "fireworks",
-    "swap"};
-
 bool isBackdrop(int step) {
     return step == FRAME_EYE || step == FRAME_SKY || step == FRAME_TERRAIN || step == FRAME_SWAP;
 }
@@ -213,7 +207,7 @@ int main(int argc, char** argv) {
     for (int s = 0; s < FRAME_STEP_COUNT; s++) {
         double wall = median(steps.wall[s]), cpu = median(steps.cpu[s]);
         if (!isBackdrop(s)) simMs += cpu;
-        std::printf("%-28s %10.3f %10.3f\n", STEP_NAMES[s], wall, cpu);
+        std::printf("%-28s %10.3f %10.3f\n", frameStepName((FrameStep)s), wall, cpu);
     }
     std::printf("%-28s %10s %10.3f\n", "  of a draw: limb searches", "", ikMs);
     std::printf("\n%-28s %10.3f  (%.0f fps)\n", "floor (clear + swap)", floorMs, 1000.0 / floorMs);

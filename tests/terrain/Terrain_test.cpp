@@ -73,8 +73,6 @@ TEST_F(TerrainTest, TheWholeListDrawsUpwardGroundAndRestoresTheTextureMatrix) {
     glEnable(GL_CULL_FACE);  // keeps only upward faces
     glEnable(GL_TEXTURE_2D);
     glCallList(t.GetDLIndex());
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_CULL_FACE);
     // World (x, z) = (-0.5, 0.5) lands at pixel (350, 350), in cyan times the texel.
     EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(350, 350), 0, 199, 50, 3));
     // The list pops the texture matrix it pushed.
