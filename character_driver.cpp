@@ -4,6 +4,7 @@
 #include "AI.h"
 #include "Character.h"
 #include "CommandLine.h"
+#include "Console.h"
 #include "Controller.h"
 #include "FireWorks.h"
 #include "Flames.h"
@@ -25,17 +26,30 @@
 #include <cstring>
 
 // ---- Globals ----------------------------------------------------------------------------
-QOR3dVector myCamPos(0.0f, 3.0f, 5.0f);
-QOR3dVector myCamDir(0.0f, 0.0f, -1.0f);   // not kept at unit length: the turn keys stretch it
+// The view the program starts with, in one place: the globals below begin with it and Home
+// goes back to it.
+namespace startView {
+const QOR3dVector EYE(0.0f, 3.0f, 5.0f);
+const QOR3dVector DIRECTION(0.0f, 0.0f, -1.0f);
+const float SPIN = 10.0f;       // the world starts turned by this about y
+const float SPIN_STEP = 0.0f;   // not spinning
+const float TILT = 0.0f;        // AngleX, AngleY, AngleZ
+const float PITCH = 0.0f;       // looking level
+const bool EYE_FOLLOWS_GROUND = true;
+}  // namespace startView
+
+QOR3dVector myCamPos = startView::EYE;
+QOR3dVector myCamDir = startView::DIRECTION;  // not kept at unit length: the turn keys stretch it
 QOR3dVector myCamUp(0.0f, 1.0f, 0.0f);
-float Angle = 10.0f;
-float deltaAngle = 0.0f;
-float AngleX = 0.0f;
-float AngleY = 0.0f;
-float AngleZ = 0.0f;
+float myCamPitch = startView::PITCH;
+float Angle = startView::SPIN;
+float deltaAngle = startView::SPIN_STEP;
+float AngleX = startView::TILT;
+float AngleY = startView::TILT;
+float AngleZ = startView::TILT;
 
 QOR3dVector aendpos(0.0f, 0.0f, 0.0f);
-bool terrainCheck = true;
+bool terrainCheck = startView::EYE_FOLLOWS_GROUND;
 Terrain* myTerrain = nullptr;
 Character* testCharacter = nullptr;
 Character* otherCharacter = nullptr;
@@ -58,10 +72,13 @@ static long framesDrawn = 0;
 static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
 static HelpOverlay helpOverlay;
 
-// Mouse: a left-button drag turns the camera about its up vector.
+// Mouse: a left-button drag turns the camera about its up vector and tilts it up and down.
 static const double VERTICAL_FIELD_OF_VIEW = 35.0;  // degrees, as the projection sets it
+// Up or down no further than this: the look-at turns over at 90, and from 60 a short drag
+// brings the horizon back.
+static const float MAX_PITCH = 60.0f;
 static bool dragging = false;
-static int dragLastX = 0;
+static int dragLastX = 0, dragLastY = 0;
 
 // Full screen (F11) and the window it came from, to go back to.
 static bool fullScreen = false;
@@ -85,6 +102,9 @@ void configureMemory() {
 // Everything the command line asks for that needs no window: the image folder, the random
 // seed, the clock, the frame output. Returns an exit status, or -1 to go on.
 static int applyCommandLine(const CommandLine& line) {
+    std::string error;
+    if (line.quiet && !quietProgress(error))
+        std::fprintf(stderr, "quorvel: cannot silence the progress lines: %s\n", error.c_str());
     useImageFolder(findImageFolder(line.imageFolder, std::getenv("QORVEL_DATA"), executableDir(),
                                    QORVEL_INSTALLED_IMAGES));
     if (line.seeded) {
@@ -94,7 +114,6 @@ static int applyCommandLine(const CommandLine& line) {
     if (line.step > 0.0) useSteppedClock(line.step);
     frameLimit = line.frames;
     if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
-    std::string error;
     if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, error)) {
         std::fprintf(stderr, "quorvel: cannot record into '%s': %s\n", line.recordFolder.c_str(),
                      error.c_str());
@@ -143,6 +162,7 @@ int quorvelMain(int argc, char** argv) {
     glutMotionFunc(motionCallback);
     glutIdleFunc(idleCallback);
     init();
+    std::printf("F1: keys and help, Escape: quit\n");  // for whoever starts it the first time
     glutMainLoop();
     return 0;
 }
@@ -327,11 +347,15 @@ void keepEyeAboveTerrain() {
         myCamPos.y -= 0.1f;        // sink slowly when higher than 2.1
 }
 
+// The pitch tilts the line of sight out of the level myCamDir only here, so the keys that
+// move the eye along myCamDir still move it level. Level, the sight is myCamDir exactly.
 void applyLookAt() {
+    const float rise = myCamDir.length() * std::tan(myCamPitch * (float)M_PI / 180.0f);
+    const QOR3dVector sight = myCamDir.add(myCamUp.normalize().scale(rise));
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     gluLookAt(myCamPos.x, myCamPos.y, myCamPos.z,
-              myCamPos.x + myCamDir.x, myCamPos.y + myCamDir.y, myCamPos.z + myCamDir.z,
+              myCamPos.x + sight.x, myCamPos.y + sight.y, myCamPos.z + sight.z,
               myCamUp.x, myCamUp.y, myCamUp.z);
 }
 
@@ -531,6 +555,16 @@ static void turnCameraBy(double degrees) {
                    .add(up.scale((float)(along * (1.0 - std::cos(a)))));
 }
 
+static void restoreStartView() {
+    myCamPos = startView::EYE;
+    myCamDir = startView::DIRECTION;
+    myCamPitch = startView::PITCH;
+    Angle = startView::SPIN;
+    deltaAngle = startView::SPIN_STEP;
+    AngleX = AngleY = AngleZ = startView::TILT;
+    terrainCheck = startView::EYE_FOLLOWS_GROUND;
+}
+
 static void toggleFullScreen() {
     if (!fullScreen) {
         windowedX = glutGet(GLUT_WINDOW_X);
@@ -601,6 +635,7 @@ void specialCallback(int key, int, int) {
     case GLUT_KEY_LEFT: myCamPos = myCamPos.minus(right); break;
     case GLUT_KEY_PAGE_UP: myCamPos.y += 0.5f; break;
     case GLUT_KEY_PAGE_DOWN: myCamPos.y -= 0.5f; break;
+    case GLUT_KEY_HOME: restoreStartView(); break;
     case GLUT_KEY_F1: helpOverlay.toggle(); break;
     case GLUT_KEY_F11: toggleFullScreen(); break;
     case GLUT_KEY_F12: requestSnapshot(); break;
@@ -617,6 +652,7 @@ void mouseCallback(int button, int state, int x, int y) {
     if (button == GLUT_LEFT_BUTTON) {
         dragging = state == GLUT_DOWN;
         dragLastX = x;
+        dragLastY = y;
     } else if (state == GLUT_DOWN && button == WHEEL_AWAY) {
         specialCallback(GLUT_KEY_UP, x, y);
     } else if (state == GLUT_DOWN && button == WHEEL_TOWARDS) {
@@ -625,9 +661,14 @@ void mouseCallback(int button, int state, int x, int y) {
 }
 
 // The scene follows the hand: dragging right turns the view left, as q does, by the angle
-// the dragged pixels span on screen; dragging left turns it right, as e does.
-void motionCallback(int x, int) {
+// the dragged pixels span on screen; dragging left turns it right, as e does. Dragging down
+// carries the ground down, so the view looks up; dragging up looks down.
+void motionCallback(int x, int y) {
     if (!dragging) return;
-    turnCameraBy((x - dragLastX) * VERTICAL_FIELD_OF_VIEW / (windowHeight > 0 ? windowHeight : 1));
+    const double degreesPerPixel = VERTICAL_FIELD_OF_VIEW / (windowHeight > 0 ? windowHeight : 1);
+    turnCameraBy((x - dragLastX) * degreesPerPixel);
+    const float pitch = (float)(myCamPitch + (y - dragLastY) * degreesPerPixel);
+    myCamPitch = std::fmax(-MAX_PITCH, std::fmin(MAX_PITCH, pitch));
     dragLastX = x;
+    dragLastY = y;
 }

@@ -23,6 +23,20 @@ const XOption X_OPTIONS[] = {{"-display", true}, {"-geometry", true}, {"-iconic"
                              {"-indirect", false}, {"-direct", false}, {"-gldebug", false},
                              {"-sync", false}};
 
+// Options that take no value, with their one-letter forms. Each sets a bool of CommandLine.
+struct Flag {
+    const char* name;
+    const char* letter;
+    bool CommandLine::*field;
+};
+const Flag FLAGS[] = {{"--quiet", "-q", &CommandLine::quiet}};
+
+const Flag* findFlag(const std::string& name) {
+    for (const Flag& f : FLAGS)
+        if (name == f.name || name == f.letter) return &f;
+    return nullptr;
+}
+
 // Largest window side accepted: far beyond any screen, well inside GL's limits.
 const int MAX_SIDE = 16384;
 
@@ -86,8 +100,12 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             }
             continue;
         }
-        if (arg == "--help") return SHOW_HELP;
+        if (arg == "--help" || arg == "-h") return SHOW_HELP;
         if (arg == "--version") return SHOW_VERSION;
+        if (const Flag* f = findFlag(arg)) {
+            line.*(f->field) = true;
+            continue;
+        }
         if (arg.compare(0, 2, "--") != 0 || arg.size() == 2) {
             error = arg.compare(0, 1, "-") == 0 ? "unrecognized option '" + arg + "'"
                                                 : "unexpected argument '" + arg + "'";
@@ -101,6 +119,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
             inlineValue = true;
+        }
+        if (inlineValue && findFlag(name) != nullptr) {
+            error = "option '" + name + "' doesn't allow an argument";
+            return USAGE_ERROR;
         }
         static const char* const WITH_VALUE[] = {"--size", "--frames", "--screenshot", "--record",
                                                  "--seed", "--step", "--data"};
@@ -177,13 +199,15 @@ std::string helpText() {
            "                      0.25 (default: follow the wall clock)\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
-           "  --help              show this help and exit\n"
+           "  -q, --quiet         print only errors and the lines asked for, such as\n"
+           "                      \"Saved PATH\" (default: also progress lines)\n"
+           "  -h, --help          show this help and exit\n"
            "  --version           show the version and exit\n"
            "\n"
            "X options such as -display NAME and -geometry WxH+X+Y are handed to GLUT.\n"
            "With --seed and --step, the same command line draws the same frames.\n"
            "\n"
-           "Keys (letters are case-sensitive):\n";
+           "Keys (" + std::string(KEY_HELP_NOTE) + "):\n";
     for (int i = 0; i < KEY_HELP_ROWS; i++) {
         std::string row = std::string("  ") + KEY_HELP[i].keys;
         row.resize(16, ' ');

@@ -2,6 +2,7 @@
 // failure rather than repeating the message every frame.
 #include "FrameOutput.h"
 
+#include "Console.h"
 #include "FrameCapture.h"
 
 #include <sys/stat.h>
@@ -84,7 +85,7 @@ void captureFrame(int width, int height, bool last) {
     if (snapshotWanted) {
         snapshotWanted = false;
         const std::string path = inCurrentDirectory(snapshotName());
-        if (save(path)) std::printf("Saved %s\n", path.c_str());
+        if (save(path)) tellUser("Saved %s\n", path.c_str());
     }
 }
 

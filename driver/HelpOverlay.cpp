@@ -22,14 +22,14 @@ void text(int x, int y, const char* s) {
 
 void HelpOverlay::draw(int windowWidth, int windowHeight) const {
     if (!shown) return;
-    const int rows = KEY_HELP_ROWS + 2;  // the frame rate and a blank line above the table
+    const int rows = KEY_HELP_ROWS + 3;  // the frame rate, a blank line and the note first
     const int panelHeight = rows * LINE + 2 * MARGIN;
-    int panelWidth = 0;
+    int panelWidth = glutBitmapLength(FONT, (const unsigned char*)KEY_HELP_NOTE);
     for (int i = 0; i < KEY_HELP_ROWS; i++) {
         const int w = glutBitmapLength(FONT, (const unsigned char*)KEY_HELP[i].what);
-        if (w > panelWidth) panelWidth = w;
+        if (w + KEY_COLUMN > panelWidth) panelWidth = w + KEY_COLUMN;
     }
-    panelWidth += KEY_COLUMN + 2 * MARGIN;
+    panelWidth += 2 * MARGIN;
 
     glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_CURRENT_BIT | GL_DEPTH_BUFFER_BIT |
                  GL_TRANSFORM_BIT);
@@ -57,6 +57,8 @@ void HelpOverlay::draw(int windowWidth, int windowHeight) const {
     int y = MARGIN + LINE - 3;  // the raster position is the text's baseline
     text(MARGIN, y, fps);
     y += 2 * LINE;
+    text(MARGIN, y, KEY_HELP_NOTE);
+    y += LINE;
     for (int i = 0; i < KEY_HELP_ROWS; i++, y += LINE) {
         text(MARGIN, y, KEY_HELP[i].keys);
         text(MARGIN + KEY_COLUMN, y, KEY_HELP[i].what);

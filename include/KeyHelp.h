@@ -7,6 +7,8 @@ struct KeyHelp {
     const char* what;
 };
 
+// Said above the table, in both places.
+extern const char* const KEY_HELP_NOTE;
 extern const KeyHelp KEY_HELP[];
 extern const int KEY_HELP_ROWS;
 

@@ -18,6 +18,7 @@ class FireWorks;
 extern QOR3dVector myCamPos;
 extern QOR3dVector myCamDir;
 extern QOR3dVector myCamUp;
+extern float myCamPitch;  // degrees above the level myCamDir the eye looks; the drag sets it
 extern float Angle;
 extern float deltaAngle;
 extern float AngleX;
