@@ -41,6 +41,13 @@ TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     EXPECT_EQ(p.line.imageFolder, "images");
 }
 
+TEST(CommandLineTest, QuietAndHelpHaveOneLetterForms) {
+    EXPECT_FALSE(parse({}).line.quiet);
+    EXPECT_TRUE(parse({"--quiet"}).line.quiet);
+    EXPECT_TRUE(parse({"-q"}).line.quiet);
+    EXPECT_EQ(parse({"-h"}).action, SHOW_HELP);
+}
+
 TEST(CommandLineTest, XOptionsPassToGlutWithTheirValues) {
     Parsed p = parse({"-display", ":7", "--frames", "1", "-geometry", "300x200+5+5", "-iconic"});
     ASSERT_EQ(p.action, RUN_SCENE) << p.error;
@@ -63,6 +70,8 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
         {{"--step", "0.3"}, "invalid value '0.3' for --step"},  // beyond the longest step
         {{"--screenshot="}, "invalid value '' for --screenshot"},
+        {{"--quiet=yes"}, "option '--quiet' doesn't allow an argument"},
+        {{"-qh"}, "unrecognized option '-qh'"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);

@@ -4,6 +4,8 @@
 #include "support/scene.h"
 #include "support/vectors.h"
 
+#include <algorithm>
+
 namespace {
 // The allocator set up as the program does it, before any window exists.
 const bool memoryConfigured = (configureMemory(), true);
@@ -197,4 +199,74 @@ TEST_F(SceneTest, ArmGoalKeysSetBothArmsGoals) {
     keyCallback('p', 0, 0);
     EXPECT_VEC_EQ(testCharacter->getLeftArmGoal(), aendpos, 0);
     EXPECT_VEC_EQ(testCharacter->getRightArmGoal(), aendpos, 0);
+}
+
+namespace {
+std::vector<unsigned char> drawn;
+void keepTerrainPicture(FrameStep step) {
+    if (step == FRAME_TERRAIN) drawn = testgl::readBack(0, 0, 800, 800);
+}
+// One more frame, and the terrain as it drew it before the sky, figures, fires and fireworks:
+// nothing in it moves by itself, so the same view gives the same pixels.
+std::vector<unsigned char> terrainPicture() {
+    frameStepHook = keepTerrainPicture;
+    fake::advance(1.0 / 60.0);
+    displayCallback();
+    frameStepHook = nullptr;
+    return drawn;
+}
+// The share of the window where only the sky shows: nothing drew depth there.
+double skyShare() {
+    std::vector<float> depth(800 * 800);
+    glReadPixels(0, 0, 800, 800, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+    return std::count(depth.begin(), depth.end(), 1.0f) / (double)depth.size();
+}
+// A left-button drag from the window's centre, dy pixels down (up when negative).
+void dragDown(int dy) {
+    mouseCallback(GLUT_LEFT_BUTTON, GLUT_DOWN, 400, 400);
+    motionCallback(400, 400 + dy);
+    mouseCallback(GLUT_LEFT_BUTTON, GLUT_UP, 400, 400 + dy);
+}
+}  // namespace
+
+TEST_F(SceneTest, HomeAfterTurnsTiltsSpinAndRaisingGivesTheStartPicture) {
+    const int SETTLE = 30;  // the eye sinks to the height the ground holds it at
+    for (int i = 0; i < SETTLE; i++) frame();
+    const std::vector<unsigned char> start = terrainPicture();
+    quietly([] {
+        for (unsigned char key : {'q', 'q', 'e', 'a', 'z', ' ', '5'}) keyCallback(key, 0, 0);
+        for (int key : {GLUT_KEY_PAGE_UP, GLUT_KEY_PAGE_UP, GLUT_KEY_LEFT, GLUT_KEY_UP})
+            specialCallback(key, 0, 0);
+        dragDown(-150);
+    });
+    for (int i = 0; i < 20; i++) idleCallback(), frame();
+    EXPECT_GT(testgl::pixelsDiffering(start, terrainPicture(), 24), 800 * 800 / 4);
+    specialCallback(GLUT_KEY_HOME, 0, 0);
+    for (int i = 0; i < SETTLE; i++) idleCallback(), frame();
+    EXPECT_EQ(testgl::pixelsDiffering(start, terrainPicture(), 0), 0);
+}
+
+TEST_F(SceneTest, DraggingDownLooksUpAndDraggingUpLooksDown) {
+    keyCallback('5', 0, 0);  // the eye's height stays where it is from frame to frame
+    frame();
+    const double level = skyShare();
+    dragDown(100);
+    frame();
+    EXPECT_GT(skyShare(), level + 0.05) << "looking up";
+    dragDown(-200);
+    frame();
+    EXPECT_LT(skyShare(), level - 0.05) << "looking down";
+}
+
+TEST_F(SceneTest, VerticalDragStopsSixtyDegreesFromLevel) {
+    // 800 pixels of drag span the window's 35 degrees, so 1371 of them turn back 60 degrees.
+    keyCallback('5', 0, 0);
+    frame();
+    const double level = skyShare();
+    for (int far : {5000, -5000}) {
+        dragDown(far);
+        dragDown(far > 0 ? -1371 : 1371);
+        frame();
+        EXPECT_NEAR(skyShare(), level, 0.005) << "after a drag of " << far;
+    }
 }

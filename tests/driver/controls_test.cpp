@@ -56,10 +56,11 @@ TEST(WindowControls, F1ShowsThePanelAndF1AgainTakesItAway) {
     EXPECT_LT(testpng::changedShare(p[0], p[2], UNDER_PANEL), 0.1);
 }
 
-TEST(WindowControls, F12SavesADatedPngOfTheWindowsSize) {
-    Session r(SNAPSHOT + QUIT, "--size 320x240");
+TEST(WindowControls, F12SavesADatedPngOfTheWindowsSizeAndSaysWhereEvenWhenQuiet) {
+    Session r(SNAPSHOT + QUIT, "--size 320x240 --quiet");
     EXPECT_EQ(r.result.status, 0) << r.result.output;
     ASSERT_EQ(r.saved.size(), 1u) << r.result.output;
+    EXPECT_EQ(r.result.output, "Saved " + r.saved[0] + "\n");
     EXPECT_TRUE(std::regex_search(r.saved[0], std::regex("/quorvel-[0-9]{8}-[0-9]{6}\\.png$")))
         << r.saved[0];
     EXPECT_EQ(r.shots[0].width, 320);

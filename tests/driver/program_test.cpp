@@ -26,6 +26,7 @@ TEST(Program, PrintsEachLineAtOnceIntoAPipeAndFollowsRealKeys) {
     EXPECT_NE(out.find("running, lines so far:\nAttepting to open file: tga/ground3.tga"),
               std::string::npos) << out;
     EXPECT_NE(out.find("Window Size: 800 by 800\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("F1: keys and help, Escape: quit\n"), std::string::npos) << out;
     const size_t status = out.find("status 0\n"), jump = out.find("Jump!\n", status);
     ASSERT_NE(status, std::string::npos) << out;
     ASSERT_NE(jump, std::string::npos) << out;
@@ -87,6 +88,15 @@ TEST(ProgramCommandLine, ABadValueEndsWithStatusTwoAndTheHintOnStandardError) {
     EXPECT_EQ(r.status, 2) << r.output;
     EXPECT_EQ(r.output.rfind("quorvel: invalid value '12' for --size", 0), 0u) << r.output;
     EXPECT_NE(r.output.find("\nTry 'quorvel --help'.\n"), std::string::npos) << r.output;
+}
+
+TEST(ProgramCommandLine, QuietPrintsNothingOnStandardOutput) {
+    TempDir tmp;
+    for (const char* quiet : {"--quiet", "-q"}) {
+        testproc::Result r = runFrom(tmp.path, std::string(quiet) + " --frames 30 2>/dev/null");
+        EXPECT_EQ(r.status, 0) << quiet;
+        EXPECT_EQ(r.output, "") << quiet;
+    }
 }
 
 TEST(ProgramCommandLine, MovedInstallRunsFromAnotherFolderAndWritesItsPicture) {

@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         GLTest::SetUp();
         myCamPos = QOR3dVector(0, 3, 5), myCamDir = QOR3dVector(0, 0, -1);  // the start view
-        Angle = 10, deltaAngle = AngleX = AngleY = AngleZ = 0;
+        Angle = 10, deltaAngle = AngleX = AngleY = AngleZ = myCamPitch = 0, terrainCheck = true;
         fake::ticks = 1000000;
         timer::useClocks(fake::readTicks, fake::readCalendar);
         quietly([] {
