@@ -2,6 +2,7 @@
 install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QORVEL_IMAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR})  # README's links
 
 # The man page is made from --help and --version, which need no display.
 find_program(HELP2MAN help2man)
