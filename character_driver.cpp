@@ -9,20 +9,24 @@
 #include "Flames.h"
 #include "ForceField.h"
 #include "FrameOutput.h"
+#include "FramePacer.h"
 #include "HelpOverlay.h"
 #include "ImageFolder.h"
 #include "SeedSource.h"
 #include "SteppedClock.h"
+#include "SwapControl.h"
 #include "Terrain.h"
 #include "skybox.h"
 
 #include <GL/glut.h>
 #include <malloc.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 // ---- Globals ----------------------------------------------------------------------------
 QOR3dVector myCamPos(0.0f, 3.0f, 5.0f);
@@ -57,6 +61,11 @@ static long frameLimit = 0;  // 0: until Escape
 static long framesDrawn = 0;
 static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
 static HelpOverlay helpOverlay;
+
+// Pacing: frames start no sooner than the pacer allows. Offline work (a fixed number of frames,
+// a recording, a stepped clock) goes on while the window cannot be seen.
+static FramePacer framePacer;
+static bool offlineRun = false;
 
 // Mouse: a left-button drag turns the camera about its up vector.
 static const double VERTICAL_FIELD_OF_VIEW = 35.0;  // degrees, as the projection sets it
@@ -93,6 +102,7 @@ static int applyCommandLine(const CommandLine& line) {
     }
     if (line.step > 0.0) useSteppedClock(line.step);
     frameLimit = line.frames;
+    offlineRun = line.frames > 0 || !line.recordFolder.empty() || line.step > 0.0;
     if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
     std::string error;
     if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, error)) {
@@ -109,6 +119,16 @@ void giveBackFreedMemory() {
     // never returns it by itself. Every ten seconds is often enough, and costs about a
     // millisecond.
     malloc_trim(0);
+}
+
+// Needs the window's GL context: vertical sync and the display's rate are asked of it.
+static void startPacing(const CommandLine& line) {
+    const bool fixedWork = line.frames > 0 || !line.recordFolder.empty();
+    const int limit = chooseFrameLimit(line.maxFps, fixedWork, displayRefreshRate());
+    // Without a limit the swaps do not wait for the display either.
+    setSwapInterval(limit > 0 ? 1 : 0);
+    framePacer = FramePacer(limit);
+    helpOverlay.setFrameLimit(limit);
 }
 
 int quorvelMain(int argc, char** argv) {
@@ -142,7 +162,9 @@ int quorvelMain(int argc, char** argv) {
     glutMouseFunc(mouseCallback);
     glutMotionFunc(motionCallback);
     glutIdleFunc(idleCallback);
+    if (!offlineRun) glutWindowStatusFunc(windowStatusCallback);
     init();
+    startPacing(line);
     glutMainLoop();
     return 0;
 }
@@ -279,10 +301,30 @@ void relaunchFireworksIfDue() {
     }
 }
 
+// Sleeps until the pacer lets the next frame start; the clock is the wall's, whatever clock
+// the scene's stopwatches read.
+static void waitForNextFrame() {
+    const double now = timer::wallSeconds();
+    const double start = framePacer.frameStart(now);
+    if (start <= now) return;
+    timespec until;
+    until.tv_sec = (time_t)start;
+    until.tv_nsec = (long)((start - (double)until.tv_sec) * 1e9);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) continue;
+}
+
 void idleCallback() {
+    waitForNextFrame();
     spinWorld();
     relaunchFireworksIfDue();
     glutPostRedisplay();
+}
+
+// Without an idle function GLUT sleeps until an event comes, so a window nobody can see costs
+// nothing; the stopwatches cap the step taken when it shows again.
+void windowStatusCallback(int state) {
+    const bool seen = state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED;
+    glutIdleFunc(seen ? idleCallback : nullptr);
 }
 
 // ---- Per frame --------------------------------------------------------------------------

@@ -16,6 +16,7 @@ struct CommandLine {
     bool seeded = false;          // false: the C library's generator as it starts
     unsigned seed = 0;
     double step = 0.0;            // 0: timed motion follows the wall clock
+    int maxFps = -1;              // 0: no limit; -1: chosen at start (FramePacer.h)
     std::vector<char*> glutArgs;  // the program's name and the X options, for glutInit
 };
 

@@ -28,7 +28,7 @@ Parsed parse(std::vector<std::string> args) {
 
 TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
-                      "--seed", "4294967295", "--step=0.02", "--data", "images"});
+                      "--seed", "4294967295", "--step=0.02", "--data", "images", "--max-fps=0"});
     ASSERT_EQ(p.action, RUN_SCENE) << p.error;
     EXPECT_EQ(p.line.width, 640);
     EXPECT_EQ(p.line.height, 480);
@@ -39,6 +39,7 @@ TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     EXPECT_EQ(p.line.seed, 4294967295u);
     EXPECT_DOUBLE_EQ(p.line.step, 0.02);
     EXPECT_EQ(p.line.imageFolder, "images");
+    EXPECT_EQ(p.line.maxFps, 0);
 }
 
 TEST(CommandLineTest, XOptionsPassToGlutWithTheirValues) {
@@ -63,6 +64,7 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
         {{"--step", "0.3"}, "invalid value '0.3' for --step"},  // beyond the longest step
         {{"--screenshot="}, "invalid value '' for --screenshot"},
+        {{"--max-fps", "-1"}, "invalid value '-1' for --max-fps"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);
