@@ -10,20 +10,24 @@
 #include "Flames.h"
 #include "ForceField.h"
 #include "FrameOutput.h"
+#include "FramePacer.h"
 #include "HelpOverlay.h"
 #include "ImageFolder.h"
 #include "SeedSource.h"
 #include "SteppedClock.h"
+#include "SwapControl.h"
 #include "Terrain.h"
 #include "skybox.h"
 
 #include <GL/glut.h>
 #include <malloc.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 // ---- Globals ----------------------------------------------------------------------------
 // The view the program starts with, in one place: the globals below begin with it and Home
@@ -72,6 +76,11 @@ static long framesDrawn = 0;
 static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
 static HelpOverlay helpOverlay;
 
+// Pacing: frames start no sooner than the pacer allows. Offline work (a fixed number of frames,
+// a recording, a stepped clock) goes on while the window cannot be seen.
+static FramePacer framePacer;
+static bool offlineRun = false;
+
 // Mouse: a left-button drag turns the camera about its up vector and tilts it up and down.
 static const double VERTICAL_FIELD_OF_VIEW = 35.0;  // degrees, as the projection sets it
 // Up or down no further than this: the look-at turns over at 90, and from 60 a short drag
@@ -113,6 +122,7 @@ static int applyCommandLine(const CommandLine& line) {
     }
     if (line.step > 0.0) useSteppedClock(line.step);
     frameLimit = line.frames;
+    offlineRun = line.frames > 0 || !line.recordFolder.empty() || line.step > 0.0;
     if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
     if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, error)) {
         std::fprintf(stderr, "quorvel: cannot record into '%s': %s\n", line.recordFolder.c_str(),
@@ -128,6 +138,16 @@ void giveBackFreedMemory() {
     // never returns it by itself. Every ten seconds is often enough, and costs about a
     // millisecond.
     malloc_trim(0);
+}
+
+// Needs the window's GL context: vertical sync and the display's rate are asked of it.
+static void startPacing(const CommandLine& line) {
+    const bool fixedWork = line.frames > 0 || !line.recordFolder.empty();
+    const int limit = chooseFrameLimit(line.maxFps, fixedWork, displayRefreshRate());
+    // Without a limit the swaps do not wait for the display either.
+    setSwapInterval(limit > 0 ? 1 : 0);
+    framePacer = FramePacer(limit);
+    helpOverlay.setFrameLimit(limit);
 }
 
 int quorvelMain(int argc, char** argv) {
@@ -161,8 +181,10 @@ int quorvelMain(int argc, char** argv) {
     glutMouseFunc(mouseCallback);
     glutMotionFunc(motionCallback);
     glutIdleFunc(idleCallback);
+    if (!offlineRun) glutWindowStatusFunc(windowStatusCallback);
     init();
     std::printf("F1: keys and help, Escape: quit\n");  // for whoever starts it the first time
+    startPacing(line);
     glutMainLoop();
     return 0;
 }
@@ -299,10 +321,30 @@ void relaunchFireworksIfDue() {
     }
 }
 
+// Sleeps until the pacer lets the next frame start; the clock is the wall's, whatever clock
+// the scene's stopwatches read.
+static void waitForNextFrame() {
+    const double now = timer::wallSeconds();
+    const double start = framePacer.frameStart(now);
+    if (start <= now) return;
+    timespec until;
+    until.tv_sec = (time_t)start;
+    until.tv_nsec = (long)((start - (double)until.tv_sec) * 1e9);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) continue;
+}
+
 void idleCallback() {
+    waitForNextFrame();
     spinWorld();
     relaunchFireworksIfDue();
     glutPostRedisplay();
+}
+
+// Without an idle function GLUT sleeps until an event comes, so a window nobody can see costs
+// nothing; the stopwatches cap the step taken when it shows again.
+void windowStatusCallback(int state) {
+    const bool seen = state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED;
+    glutIdleFunc(seen ? idleCallback : nullptr);
 }
 
 // ---- Per frame --------------------------------------------------------------------------

@@ -19,3 +19,18 @@ add_custom_target(images ALL DEPENDS ${QORVEL_IMAGES})
 # The build tree's program finds the images beside it, as an installed one finds them in
 # share/quorvel.
 file(CREATE_LINK ${CMAKE_SOURCE_DIR}/tga ${CMAKE_BINARY_DIR}/tga SYMBOLIC)
+
+# The icon, drawn from the scene's images at each size the hicolor theme is asked for.
+set(QORVEL_ICON_SIZES 256 128 64 48 32)
+set(QORVEL_ICONS)
+foreach(size ${QORVEL_ICON_SIZES})
+  list(APPEND QORVEL_ICONS ${CMAKE_BINARY_DIR}/icons/${size}.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${QORVEL_ICONS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icons
+  COMMAND make_icon ${CMAKE_SOURCE_DIR}/tga ${CMAKE_BINARY_DIR}/icons ${QORVEL_ICON_SIZES}
+  DEPENDS make_icon ${QORVEL_IMAGES}
+  COMMENT "Drawing the icon"
+  VERBATIM)
+add_custom_target(icons ALL DEPENDS ${QORVEL_ICONS})

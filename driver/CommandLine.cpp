@@ -39,6 +39,8 @@ const Flag* findFlag(const std::string& name) {
 
 // Largest window side accepted: far beyond any screen, well inside GL's limits.
 const int MAX_SIDE = 16384;
+// Highest frame limit accepted: beyond any display's rate.
+const long MAX_FPS = 10000;
 
 const XOption* findXOption(const char* arg) {
     for (const XOption& x : X_OPTIONS)
@@ -125,7 +127,7 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             return USAGE_ERROR;
         }
         static const char* const WITH_VALUE[] = {"--size", "--frames", "--screenshot", "--record",
-                                                 "--seed", "--step", "--data"};
+                                                 "--seed", "--step", "--data", "--max-fps"};
         bool known = false;
         for (const char* n : WITH_VALUE) known = known || name == n;
         if (!known) {
@@ -164,6 +166,12 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
                 error = badValue(name, value, "expected seconds above 0, at most 0.25");
                 return USAGE_ERROR;
             }
+        } else if (name == "--max-fps") {
+            if (!parseLong(value, 0, MAX_FPS, number)) {
+                error = badValue(name, value, "expected a whole number from 0 to 10000");
+                return USAGE_ERROR;
+            }
+            line.maxFps = (int)number;
         } else if (value.empty()) {
             error = badValue(name, value, "expected a path");
             return USAGE_ERROR;
@@ -197,6 +205,9 @@ std::string helpText() {
            "                      the same choices (default: seeded from the clock)\n"
            "  --step SECONDS      advance timed motion by exactly SECONDS per frame, at most\n"
            "                      0.25 (default: follow the wall clock)\n"
+           "  --max-fps N         draw at most N frames a second, in step with the display where\n"
+           "                      it allows; 0 for no limit (default: the display's rate, or\n"
+           "                      60; no limit with --frames or --record)\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
            "  -q, --quiet         print only errors and the lines asked for, such as\n"
@@ -206,6 +217,8 @@ std::string helpText() {
            "\n"
            "X options such as -display NAME and -geometry WxH+X+Y are handed to GLUT.\n"
            "With --seed and --step, the same command line draws the same frames.\n"
+           "While the window is hidden or covered no frames are drawn, except with --frames,\n"
+           "--record or --step.\n"
            "\n"
            "Keys (" + std::string(KEY_HELP_NOTE) + "):\n";
     for (int i = 0; i < KEY_HELP_ROWS; i++) {

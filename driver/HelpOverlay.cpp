@@ -52,8 +52,11 @@ void HelpOverlay::draw(int windowWidth, int windowHeight) const {
     glRecti(0, 0, panelWidth, panelHeight);
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    char fps[48];
-    std::snprintf(fps, sizeof fps, "%.1f frames a second", rate.perSecond());
+    char fps[64];
+    if (limit > 0)
+        std::snprintf(fps, sizeof fps, "%.1f frames a second (at most %d)", rate.perSecond(), limit);
+    else
+        std::snprintf(fps, sizeof fps, "%.1f frames a second (no limit)", rate.perSecond());
     int y = MARGIN + LINE - 3;  // the raster position is the text's baseline
     text(MARGIN, y, fps);
     y += 2 * LINE;

@@ -10,6 +10,8 @@ public:
     bool isShown() const { return shown; }
     // Counts a frame, shown or not, so the rate is right the moment the panel appears.
     void frameShown(double seconds) { rate.addFrame(seconds); }
+    // The cap on frames a second shown beside the rate; 0 for none.
+    void setFrameLimit(int framesPerSecond) { limit = framesPerSecond; }
     // Draws the panel in the window's top-left corner when it is shown; every GL state it
     // touches is given back as it was found.
     void draw(int windowWidth, int windowHeight) const;
@@ -17,6 +19,7 @@ public:
 private:
     bool shown = false;  // off at start: the default picture has no panel
     FrameRate rate;
+    int limit = 0;
 };
 
 #endif

@@ -51,6 +51,7 @@ void giveBackFreedMemory();  // returns the heap's free pages to the system
 void init();
 void myReshape(int w, int h);
 void idleCallback();
+void windowStatusCallback(int state);  // no idle work while the window cannot be seen
 void displayCallback();
 void keyCallback(unsigned char key, int x, int y);
 void specialCallback(int key, int x, int y);

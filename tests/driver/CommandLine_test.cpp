@@ -28,7 +28,7 @@ Parsed parse(std::vector<std::string> args) {
 
 TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
-                      "--seed", "4294967295", "--step=0.02", "--data", "images"});
+                      "--seed", "4294967295", "--step=0.02", "--data", "images", "--max-fps=0"});
     ASSERT_EQ(p.action, RUN_SCENE) << p.error;
     EXPECT_EQ(p.line.width, 640);
     EXPECT_EQ(p.line.height, 480);
@@ -39,6 +39,7 @@ TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     EXPECT_EQ(p.line.seed, 4294967295u);
     EXPECT_DOUBLE_EQ(p.line.step, 0.02);
     EXPECT_EQ(p.line.imageFolder, "images");
+    EXPECT_EQ(p.line.maxFps, 0);
 }
 
 TEST(CommandLineTest, QuietAndHelpHaveOneLetterForms) {
@@ -72,6 +73,7 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--screenshot="}, "invalid value '' for --screenshot"},
         {{"--quiet=yes"}, "option '--quiet' doesn't allow an argument"},
         {{"-qh"}, "unrecognized option '-qh'"},
+        {{"--max-fps", "-1"}, "invalid value '-1' for --max-fps"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);
