@@ -8,11 +8,12 @@
 #include "FireWorks.h"
 #include "Flames.h"
 #include "ForceField.h"
+#include "FrameClock.h"
 #include "FrameOutput.h"
 #include "HelpOverlay.h"
 #include "ImageFolder.h"
+#include "InputSession.h"
 #include "SeedSource.h"
-#include "SteppedClock.h"
 #include "Terrain.h"
 #include "skybox.h"
 
@@ -91,7 +92,7 @@ static int applyCommandLine(const CommandLine& line) {
         std::srand(line.seed);
         useFixedSeeds(line.seed);
     }
-    if (line.step > 0.0) useSteppedClock(line.step);
+    useFrameClock(line.step);
     frameLimit = line.frames;
     if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
     std::string error;
@@ -125,7 +126,8 @@ int quorvelMain(int argc, char** argv) {
         return 2;
     case RUN_SCENE: break;
     }
-    const int status = applyCommandLine(line);
+    int status = startSession(line);
+    if (status < 0) status = applyCommandLine(line);
     if (status >= 0) return status;
 
     configureMemory();
@@ -135,12 +137,8 @@ int quorvelMain(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(line.width, line.height);
     glutCreateWindow("Quorvel");
-    glutReshapeFunc(myReshape);
     glutDisplayFunc(displayCallback);
-    glutKeyboardFunc(keyCallback);
-    glutSpecialFunc(specialCallback);
-    glutMouseFunc(mouseCallback);
-    glutMotionFunc(motionCallback);
+    takeInputFromWindow();
     glutIdleFunc(idleCallback);
     init();
     glutMainLoop();
@@ -148,7 +146,9 @@ int quorvelMain(int argc, char** argv) {
 }
 
 void endScene() {
-    std::exit(finishFrameOutput());
+    const int pictures = finishFrameOutput();
+    const int capture = endSession();
+    std::exit(pictures != 0 ? pictures : capture);
 }
 
 static void initGLState() {
@@ -263,7 +263,7 @@ void myReshape(int w, int h) {
     glLoadIdentity();
 }
 
-// ---- Per idle call ----------------------------------------------------------------------
+// ---- Once a frame, first ----------------------------------------------------------------------
 void spinWorld() {
     Angle += deltaAngle;
     if (Angle > 360.0f || Angle < -360.0f) Angle = 0.0f;  // restarts at 0, not reduced by 360
@@ -279,9 +279,9 @@ void relaunchFireworksIfDue() {
     }
 }
 
+// The spin and the relaunch belong to the frame (displayCallback): idle calls come any number
+// of times between two frames, and a replay must see each exactly once a frame.
 void idleCallback() {
-    spinWorld();
-    relaunchFireworksIfDue();
     glutPostRedisplay();
 }
 
@@ -457,7 +457,9 @@ static void drawFireworks() {
 }
 
 void displayCallback() {
-    advanceSteppedClock();
+    beginFrame();
+    spinWorld();
+    relaunchFireworksIfDue();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
     keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -493,7 +495,7 @@ void displayCallback() {
     stepDone(FRAME_STANDING_FIRE);
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
-    helpOverlay.frameShown(timer::wallSeconds());
+    helpOverlay.frameShown(frameClockSeconds());  // a replay shows the captured rate
     helpOverlay.draw(windowWidth, windowHeight);
     const bool last = frameLimit > 0 && framesDrawn + 1 >= frameLimit;
     captureFrame(windowWidth, windowHeight, last);

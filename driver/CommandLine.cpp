@@ -65,6 +65,19 @@ bool parseStep(const std::string& text, double& step) {
     return true;
 }
 
+// A replay brings its own seed, steps and window size; asking for others as well is a mistake.
+bool replayConflict(const CommandLine& line, std::string& error) {
+    const CommandLine defaults;
+    const char* clash = line.seeded ? "--seed"
+                        : line.step > 0.0 ? "--step"
+                        : (line.width != defaults.width || line.height != defaults.height) ? "--size"
+                                                                                           : nullptr;
+    if (line.replayFile.empty() || clash == nullptr) return false;
+    error = std::string("--replay takes the seed, the steps and the size from its file: leave out ") +
+            clash;
+    return true;
+}
+
 std::string badValue(const std::string& option, const std::string& value, const char* wanted) {
     return "invalid value '" + value + "' for " + option + " (" + wanted + ")";
 }
@@ -103,7 +116,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             inlineValue = true;
         }
         static const char* const WITH_VALUE[] = {"--size", "--frames", "--screenshot", "--record",
-                                                 "--seed", "--step", "--data"};
+                                                 "--seed", "--step", "--data",
+                                                 "--capture", "--replay"};
         bool known = false;
         for (const char* n : WITH_VALUE) known = known || name == n;
         if (!known) {
@@ -149,11 +163,15 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             line.screenshot = value;
         } else if (name == "--record") {
             line.recordFolder = value;
+        } else if (name == "--capture") {
+            line.captureFile = value;
+        } else if (name == "--replay") {
+            line.replayFile = value;
         } else {
             line.imageFolder = value;
         }
     }
-    return RUN_SCENE;
+    return replayConflict(line, error) ? USAGE_ERROR : RUN_SCENE;
 }
 
 std::string versionText() { return std::string("quorvel ") + QORVEL_VERSION + "\n"; }
@@ -175,13 +193,21 @@ std::string helpText() {
            "                      the same choices (default: seeded from the clock)\n"
            "  --step SECONDS      advance timed motion by exactly SECONDS per frame, at most\n"
            "                      0.25 (default: follow the wall clock)\n"
+           "  --capture FILE      write the session to FILE as it runs: the seed, the window\n"
+           "                      size, each frame's time step and every key, mouse and\n"
+           "                      resize event; FILE must not exist (default: none)\n"
+           "  --replay FILE       play a captured session again, frame for frame, with the\n"
+           "                      seed, steps, size and input from FILE; live input is\n"
+           "                      ignored but Escape; where FILE stops without 'end', live\n"
+           "                      input takes over (default: none; the format is below)\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n"
            "\n"
            "X options such as -display NAME and -geometry WxH+X+Y are handed to GLUT.\n"
-           "With --seed and --step, the same command line draws the same frames.\n"
+           "With --seed and --step, the same command line draws the same frames; a replay\n"
+           "draws the frames of the session it was captured from.\n"
            "\n"
            "Keys (letters are case-sensitive):\n";
     for (int i = 0; i < KEY_HELP_ROWS; i++) {
@@ -190,7 +216,13 @@ std::string helpText() {
         help += row + KEY_HELP[i].what + "\n";
     }
     help += "\n"
-           "Exit status: 0 on Escape or after --frames, 1 if an image cannot be read or a\n"
-           "picture cannot be written, 2 on a usage error.\n";
+           "A capture is text, one record a line: 'quorvel-capture 1', 'seed N', 'size W H',\n"
+           "then 'frame SECONDS' where each frame begins, followed by the input handled at\n"
+           "its start ('key CODE', 'special CODE', 'mouse BUTTON STATE X Y', 'motion X Y',\n"
+           "'reshape W H'), and 'end' where the session ended. Lines starting with '#' are\n"
+           "comments; 'frames COUNT SECONDS' stands for COUNT frames in a row.\n"
+           "\n"
+           "Exit status: 0 on Escape or after --frames, 1 if an image cannot be read, a\n"
+           "picture or capture cannot be written or a replay file is bad, 2 on a usage error.\n";
     return help;
 }
