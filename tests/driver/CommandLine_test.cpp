@@ -28,7 +28,7 @@ Parsed parse(std::vector<std::string> args) {
 
 TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
-                      "--seed", "4294967295", "--step=0.02", "--data", "images"});
+                      "--seed", "4294967295", "--step=0.02", "--data", "images", "--capture", "c.txt"});
     ASSERT_EQ(p.action, RUN_SCENE) << p.error;
     EXPECT_EQ(p.line.width, 640);
     EXPECT_EQ(p.line.height, 480);
@@ -39,6 +39,8 @@ TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     EXPECT_EQ(p.line.seed, 4294967295u);
     EXPECT_DOUBLE_EQ(p.line.step, 0.02);
     EXPECT_EQ(p.line.imageFolder, "images");
+    EXPECT_EQ(p.line.captureFile, "c.txt");
+    EXPECT_EQ(parse({"--replay=r.txt"}).line.replayFile, "r.txt");
 }
 
 TEST(CommandLineTest, XOptionsPassToGlutWithTheirValues) {
@@ -63,6 +65,8 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
         {{"--step", "0.3"}, "invalid value '0.3' for --step"},  // beyond the longest step
         {{"--screenshot="}, "invalid value '' for --screenshot"},
+        {{"--replay", "r", "--seed", "1"}, "--replay takes the seed, the steps and the size"},
+        {{"--size=9x9", "--replay", "r"}, "--replay takes the seed, the steps and the size"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);
