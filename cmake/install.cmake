@@ -2,6 +2,7 @@
 install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QORVEL_IMAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/docs/tour DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
 
 # The man page is made from --help and --version, which need no display.
 find_program(HELP2MAN help2man)
