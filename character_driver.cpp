@@ -9,12 +9,13 @@
 #include "FireWorks.h"
 #include "Flames.h"
 #include "ForceField.h"
+#include "FrameClock.h"
 #include "FrameOutput.h"
 #include "FramePacer.h"
 #include "HelpOverlay.h"
 #include "ImageFolder.h"
+#include "InputSession.h"
 #include "SeedSource.h"
-#include "SteppedClock.h"
 #include "SwapControl.h"
 #include "Terrain.h"
 #include "skybox.h"
@@ -120,7 +121,7 @@ static int applyCommandLine(const CommandLine& line) {
         std::srand(line.seed);
         useFixedSeeds(line.seed);
     }
-    if (line.step > 0.0) useSteppedClock(line.step);
+    useFrameClock(line.step);
     frameLimit = line.frames;
     offlineRun = line.frames > 0 || !line.recordFolder.empty() || line.step > 0.0;
     if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
@@ -164,7 +165,8 @@ int quorvelMain(int argc, char** argv) {
         return 2;
     case RUN_SCENE: break;
     }
-    const int status = applyCommandLine(line);
+    int status = startSession(line);
+    if (status < 0) status = applyCommandLine(line);
     if (status >= 0) return status;
 
     configureMemory();
@@ -174,12 +176,8 @@ int quorvelMain(int argc, char** argv) {
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(line.width, line.height);
     glutCreateWindow("Quorvel");
-    glutReshapeFunc(myReshape);
     glutDisplayFunc(displayCallback);
-    glutKeyboardFunc(keyCallback);
-    glutSpecialFunc(specialCallback);
-    glutMouseFunc(mouseCallback);
-    glutMotionFunc(motionCallback);
+    takeInputFromWindow();
     glutIdleFunc(idleCallback);
     if (!offlineRun) glutWindowStatusFunc(windowStatusCallback);
     init();
@@ -190,7 +188,9 @@ int quorvelMain(int argc, char** argv) {
 }
 
 void endScene() {
-    std::exit(finishFrameOutput());
+    const int pictures = finishFrameOutput();
+    const int capture = endSession();
+    std::exit(pictures != 0 ? pictures : capture);
 }
 
 static void initGLState() {
@@ -305,7 +305,7 @@ void myReshape(int w, int h) {
     glLoadIdentity();
 }
 
-// ---- Per idle call ----------------------------------------------------------------------
+// ---- Once a frame, first ----------------------------------------------------------------------
 void spinWorld() {
     Angle += deltaAngle;
     if (Angle > 360.0f || Angle < -360.0f) Angle = 0.0f;  // restarts at 0, not reduced by 360
@@ -333,10 +333,10 @@ static void waitForNextFrame() {
     while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) continue;
 }
 
+// The spin and the relaunch belong to the frame (displayCallback): idle calls come any number
+// of times between two frames, and a replay must see each exactly once a frame.
 void idleCallback() {
     waitForNextFrame();
-    spinWorld();
-    relaunchFireworksIfDue();
     glutPostRedisplay();
 }
 
@@ -523,7 +523,9 @@ static void drawFireworks() {
 }
 
 void displayCallback() {
-    advanceSteppedClock();
+    beginFrame();
+    spinWorld();
+    relaunchFireworksIfDue();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
     keepEyeAboveTerrain();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -559,7 +561,7 @@ void displayCallback() {
     stepDone(FRAME_STANDING_FIRE);
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
-    helpOverlay.frameShown(timer::wallSeconds());
+    helpOverlay.frameShown(frameClockSeconds());  // a replay shows the captured rate
     helpOverlay.draw(windowWidth, windowHeight);
     const bool last = frameLimit > 0 && framesDrawn + 1 >= frameLimit;
     captureFrame(windowWidth, windowHeight, last);

@@ -24,6 +24,8 @@ void announce(const char* msg) {
 }
 }  // namespace
 
+int64_t timer::fineTicks() { return fineClock(); }
+
 double timer::wallSeconds() { return (double)systemFineClock() / (double)CLOCKS_PER_SEC; }
 
 void timer::useClocks(FineClock fine, CalendarClock calendar) {

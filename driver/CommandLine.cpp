@@ -81,6 +81,19 @@ bool parseStep(const std::string& text, double& step) {
     return true;
 }
 
+// A replay brings its own seed, steps and window size; asking for others as well is a mistake.
+bool replayConflict(const CommandLine& line, std::string& error) {
+    const CommandLine defaults;
+    const char* clash = line.seeded ? "--seed"
+                        : line.step > 0.0 ? "--step"
+                        : (line.width != defaults.width || line.height != defaults.height) ? "--size"
+                                                                                           : nullptr;
+    if (line.replayFile.empty() || clash == nullptr) return false;
+    error = std::string("--replay takes the seed, the steps and the size from its file: leave out ") +
+            clash;
+    return true;
+}
+
 std::string badValue(const std::string& option, const std::string& value, const char* wanted) {
     return "invalid value '" + value + "' for " + option + " (" + wanted + ")";
 }
@@ -127,7 +140,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             return USAGE_ERROR;
         }
         static const char* const WITH_VALUE[] = {"--size", "--frames", "--screenshot", "--record",
-                                                 "--seed", "--step", "--data", "--max-fps"};
+                                                 "--seed", "--step", "--data", "--max-fps",
+                                                 "--capture", "--replay"};
         bool known = false;
         for (const char* n : WITH_VALUE) known = known || name == n;
         if (!known) {
@@ -179,11 +193,15 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             line.screenshot = value;
         } else if (name == "--record") {
             line.recordFolder = value;
+        } else if (name == "--capture") {
+            line.captureFile = value;
+        } else if (name == "--replay") {
+            line.replayFile = value;
         } else {
             line.imageFolder = value;
         }
     }
-    return RUN_SCENE;
+    return replayConflict(line, error) ? USAGE_ERROR : RUN_SCENE;
 }
 
 std::string versionText() { return std::string("quorvel ") + QORVEL_VERSION + "\n"; }
@@ -208,6 +226,13 @@ std::string helpText() {
            "  --max-fps N         draw at most N frames a second, in step with the display where\n"
            "                      it allows; 0 for no limit (default: the display's rate, or\n"
            "                      60; no limit with --frames or --record)\n"
+           "  --capture FILE      write the session to FILE as it runs: the seed, the window\n"
+           "                      size, each frame's time step and every key, mouse and\n"
+           "                      resize event; FILE must not exist (default: none)\n"
+           "  --replay FILE       play a captured session again, frame for frame, with the\n"
+           "                      seed, steps, size and input from FILE; live input is\n"
+           "                      ignored but Escape; where FILE stops without 'end', live\n"
+           "                      input takes over (default: none; the format is below)\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
            "  -q, --quiet         print only errors and the lines asked for, such as\n"
@@ -216,7 +241,8 @@ std::string helpText() {
            "  --version           show the version and exit\n"
            "\n"
            "X options such as -display NAME and -geometry WxH+X+Y are handed to GLUT.\n"
-           "With --seed and --step, the same command line draws the same frames.\n"
+           "With --seed and --step, the same command line draws the same frames; a replay\n"
+           "draws the frames of the session it was captured from.\n"
            "While the window is hidden or covered no frames are drawn, except with --frames,\n"
            "--record or --step.\n"
            "\n"
@@ -227,7 +253,13 @@ std::string helpText() {
         help += row + KEY_HELP[i].what + "\n";
     }
     help += "\n"
-           "Exit status: 0 on Escape or after --frames, 1 if an image cannot be read or a\n"
-           "picture cannot be written, 2 on a usage error.\n";
+           "A capture is text, one record a line: 'quorvel-capture 1', 'seed N', 'size W H',\n"
+           "then 'frame SECONDS' where each frame begins, followed by the input handled at\n"
+           "its start ('key CODE', 'special CODE', 'mouse BUTTON STATE X Y', 'motion X Y',\n"
+           "'reshape W H'), and 'end' where the session ended. Lines starting with '#' are\n"
+           "comments; 'frames COUNT SECONDS' stands for COUNT frames in a row.\n"
+           "\n"
+           "Exit status: 0 on Escape or after --frames, 1 if an image cannot be read, a\n"
+           "picture or capture cannot be written or a replay file is bad, 2 on a usage error.\n";
     return help;
 }

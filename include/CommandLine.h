@@ -18,6 +18,8 @@ struct CommandLine {
     double step = 0.0;            // 0: timed motion follows the wall clock
     bool quiet = false;           // true: no progress lines (Console.h)
     int maxFps = -1;              // 0: no limit; -1: chosen at start (FramePacer.h)
+    std::string captureFile;      // "": no capture
+    std::string replayFile;       // "": a live session
     std::vector<char*> glutArgs;  // the program's name and the X options, for glutInit
 };
 

@@ -31,6 +31,8 @@ public:
     static void useClocks(FineClock fine, CalendarClock calendar);
     // The system's monotonic clock in seconds, whatever clocks the timers read.
     static double wallSeconds();
+    // The fine clock as a timer started now would read it.
+    static int64_t fineTicks();
 
 private:
     bool running;

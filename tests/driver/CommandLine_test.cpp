@@ -28,7 +28,8 @@ Parsed parse(std::vector<std::string> args) {
 
 TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
-                      "--seed", "4294967295", "--step=0.02", "--data", "images", "--max-fps=0"});
+                      "--seed", "4294967295", "--step=0.02", "--data", "images", "--max-fps=0",
+                      "--capture", "c.txt"});
     ASSERT_EQ(p.action, RUN_SCENE) << p.error;
     EXPECT_EQ(p.line.width, 640);
     EXPECT_EQ(p.line.height, 480);
@@ -39,6 +40,8 @@ TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
     EXPECT_EQ(p.line.seed, 4294967295u);
     EXPECT_DOUBLE_EQ(p.line.step, 0.02);
     EXPECT_EQ(p.line.imageFolder, "images");
+    EXPECT_EQ(p.line.captureFile, "c.txt");
+    EXPECT_EQ(parse({"--replay=r.txt"}).line.replayFile, "r.txt");
     EXPECT_EQ(p.line.maxFps, 0);
 }
 
@@ -74,6 +77,8 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--quiet=yes"}, "option '--quiet' doesn't allow an argument"},
         {{"-qh"}, "unrecognized option '-qh'"},
         {{"--max-fps", "-1"}, "invalid value '-1' for --max-fps"},
+        {{"--replay", "r", "--seed", "1"}, "--replay takes the seed, the steps and the size"},
+        {{"--size=9x9", "--replay", "r"}, "--replay takes the seed, the steps and the size"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);

@@ -1,0 +1,59 @@
+// The frame clock behind timer::useClocks. The calendar reading the stopwatch uses past a
+// minute is frame time too, so nothing a frame sees depends on when it is drawn.
+#include "FrameClock.h"
+
+#include "SteppedClock.h"
+#include "timer.h"
+
+#include <ctime>
+
+static_assert(CLOCKS_PER_SEC == 1000000, "frame clock ticks are microseconds");
+
+namespace {
+enum Mode { UNUSED, LIVE, STEPPED };
+Mode mode = UNUSED;
+int64_t now = 0;     // ticks since the clock was put in use: what every stopwatch reads
+int64_t origin = 0;  // the system clock's reading where frame time stood at 0
+
+int64_t systemTicks() {
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (int64_t)t.tv_sec * CLOCKS_PER_SEC + (int64_t)t.tv_nsec / (1000000000 / CLOCKS_PER_SEC);
+}
+int64_t readNow() { return now; }
+time_t readCalendar() { return (time_t)(now / CLOCKS_PER_SEC); }
+}  // namespace
+
+void useFrameClock(double stepSeconds) {
+    now = 0;
+    if (stepSeconds > 0.0) {
+        mode = STEPPED;
+        useSteppedClock(stepSeconds);  // already moves only when a frame begins
+        return;
+    }
+    mode = LIVE;
+    origin = systemTicks();
+    timer::useClocks(readNow, readCalendar);
+}
+
+int64_t beginFrameClock() {
+    const int64_t before = now;
+    if (mode == LIVE) {
+        now = systemTicks() - origin;
+        if (now - before > FRAME_CLOCK_MAX_STEP_TICKS) {
+            now = before + FRAME_CLOCK_MAX_STEP_TICKS;
+            origin = systemTicks() - now;
+        }
+    } else if (mode == STEPPED) {
+        advanceSteppedClock();
+        now = timer::fineTicks();
+    }
+    return now - before;
+}
+
+void beginFrameClockBy(int64_t ticks) {
+    now += ticks;
+    origin = systemTicks() - now;
+}
+
+double frameClockSeconds() { return (double)now / CLOCKS_PER_SEC; }

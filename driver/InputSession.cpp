@@ -1,0 +1,153 @@
+// Live input is queued by the window's callbacks and handled by beginFrame; a replay hands the
+// recorded input to the same handlers instead, and a capture writes down whatever is handled.
+#include "InputSession.h"
+
+#include "CommandLine.h"
+#include "FrameClock.h"
+#include "SessionFile.h"
+#include "character_driver.h"
+
+#include <GL/glut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+namespace {
+SessionWriter capture;
+std::string capturePath;
+Session replay;
+bool replaying = false;
+size_t replayRun = 0;      // the run of frames the replay is in
+long framesIntoRun = 0;
+bool framesBegun = false;
+std::vector<SessionEvent> queued;
+int shownWidth = 0, shownHeight = 0;  // as the scene last took them
+int liveWidth = 0, liveHeight = 0;    // as the window last reported them
+
+void showSize(int w, int h) {
+    shownWidth = w;
+    shownHeight = h;
+    myReshape(w, h);
+}
+
+void handle(const SessionEvent& e) {
+    const int* v = e.values;
+    switch (e.kind) {
+    case EVENT_KEY: keyCallback((unsigned char)v[0], 0, 0); break;
+    case EVENT_SPECIAL: specialCallback(v[0], 0, 0); break;
+    case EVENT_MOUSE: mouseCallback(v[0], v[1], v[2], v[3]); break;
+    case EVENT_MOTION: motionCallback(v[0], v[1]); break;
+    case EVENT_RESHAPE:
+        // A replay sizes the window as the captured one was; the scene takes the recorded size
+        // whether or not the window manager has caught up yet.
+        if (replaying && (v[0] != liveWidth || v[1] != liveHeight)) glutReshapeWindow(v[0], v[1]);
+        showSize(v[0], v[1]);
+        break;
+    }
+}
+
+void queue(SessionEventKind kind, int a, int b = 0, int c = 0, int d = 0) {
+    if (!replaying) queued.push_back({kind, {a, b, c, d}});
+}
+
+void liveKey(unsigned char key, int x, int y) {
+    if (key == 27) keyCallback(key, x, y);  // Escape ends a replay too; the capture says 'end'
+    else queue(EVENT_KEY, key);
+}
+void liveSpecial(int key, int, int) { queue(EVENT_SPECIAL, key); }
+void liveMouse(int button, int state, int x, int y) { queue(EVENT_MOUSE, button, state, x, y); }
+void liveMotion(int x, int y) { queue(EVENT_MOTION, x, y); }
+void liveReshape(int w, int h) {
+    liveWidth = w;
+    liveHeight = h;
+    if (!framesBegun) showSize(w, h);  // the size the first frame starts with
+    else queue(EVENT_RESHAPE, w, h);
+}
+
+[[noreturn]] void captureFailed() {
+    std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", capturePath.c_str(),
+                 capture.lastError().c_str());
+    std::exit(1);
+}
+
+// The next frame's step and input from the replay; false once it has none left.
+bool replayedFrame(int64_t& step, std::vector<SessionEvent>& events) {
+    if (!replaying || replayRun == replay.frames.size()) return false;
+    const SessionFrames& run = replay.frames[replayRun];
+    step = run.stepTicks;
+    if (++framesIntoRun == run.count) {
+        events = run.events;
+        replayRun++;
+        framesIntoRun = 0;
+    }
+    return true;
+}
+}  // namespace
+
+int startSession(CommandLine& line) {
+    std::string error;
+    if (!line.replayFile.empty()) {
+        if (!readSessionFile(line.replayFile, replay, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+        replaying = true;
+        line.seeded = true;
+        line.seed = replay.seed;
+        line.width = replay.width;
+        line.height = replay.height;
+        // A finished capture ends where it ended; --frames can only cut it shorter.
+        if (replay.ended && replay.frameCount > 0 &&
+            (line.frames == 0 || line.frames > replay.frameCount))
+            line.frames = replay.frameCount;
+    }
+    if (!line.captureFile.empty()) {
+        if (!line.seeded) line.seed = (unsigned)std::time(nullptr);  // written, so replayable
+        line.seeded = true;
+        capturePath = line.captureFile;
+        if (!capture.open(capturePath, line.seed, error)) {
+            std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", capturePath.c_str(),
+                         error.c_str());
+            return 1;
+        }
+    }
+    return -1;
+}
+
+void takeInputFromWindow() {
+    glutReshapeFunc(liveReshape);
+    glutKeyboardFunc(liveKey);
+    glutSpecialFunc(liveSpecial);
+    glutMouseFunc(liveMouse);
+    glutMotionFunc(liveMotion);
+}
+
+void beginFrame() {
+    int64_t step = 0;
+    std::vector<SessionEvent> events;
+    if (replayedFrame(step, events)) {
+        beginFrameClockBy(step);
+    } else {
+        if (replaying && replay.ended) endScene();
+        replaying = false;  // the file stopped early: live input from here on
+        step = beginFrameClock();
+        events.swap(queued);
+    }
+    if (capture.isOpen()) {
+        if (!framesBegun && !capture.size(shownWidth, shownHeight)) captureFailed();
+        if (!capture.frame(step)) captureFailed();
+        for (const SessionEvent& e : events)
+            if (!capture.event(e)) captureFailed();
+    }
+    framesBegun = true;
+    for (const SessionEvent& e : events) handle(e);
+}
+
+int endSession() {
+    if (!capture.isOpen() || capture.end()) return 0;
+    std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", capturePath.c_str(),
+                 capture.lastError().c_str());
+    return 1;
+}

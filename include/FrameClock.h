@@ -1,0 +1,24 @@
+// The time of a frame: read once when the frame begins, and the same for every stopwatch until
+// the next frame begins, so all objects of a frame move by the same step. No GL here.
+#ifndef QORVEL_FRAMECLOCK_H
+#define QORVEL_FRAMECLOCK_H
+
+#include <cstdint>
+
+// The furthest the clock moves in one frame: a longer stall (a suspended machine) counts as an
+// hour, which every stopwatch treats alike, so a capture can always write the step down.
+const int64_t FRAME_CLOCK_MAX_STEP_TICKS = 3600LL * 1000000;
+
+// Every stopwatch on the frame clock, standing at 0; each frame takes the system's monotonic
+// clock when it begins. With a step above 0, each frame is that step on instead (--step).
+void useFrameClock(double stepSeconds);
+// Moves the clock to the start of a new frame; returns how far it moved, in stopwatch ticks.
+// Nothing moves (and 0 comes back) before useFrameClock.
+int64_t beginFrameClock();
+// Moves it by a step told from outside (a replay); a later beginFrameClock on the system clock
+// goes on from here.
+void beginFrameClockBy(int64_t ticks);
+// Seconds of frame time since the clock was put in use.
+double frameClockSeconds();
+
+#endif

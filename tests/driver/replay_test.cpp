@@ -1,0 +1,51 @@
+// End-to-end: a session driven by real X events is captured, then played back twice; each
+// replay ends on the captured session's last picture, byte for byte. And a bad replay file
+// ends the program before any window opens.
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+using testproc::quote;
+
+namespace {
+std::string x(const std::string& command) {
+    return "xdotool " + command + " 2>/dev/null; sleep 0.3; ";
+}
+// Keys (walk, jump, turn, the night sky), a left drag, a wheel step, F11 there and back.
+const std::string DRIVE =
+    "sleep 1; " + x("key --window \"$win\" W W C Q 6 7") +
+    x("mousemove --window \"$win\" 300 700 mousedown 1 mousemove --window \"$win\" 420 700 "
+      "mouseup 1") +
+    x("click --window \"$win\" 4") + x("key --window \"$win\" F11") + "sleep 0.5; " +
+    x("key --window \"$win\" F11") + "sleep 0.5; " + "xdotool key --window \"$win\" Escape";
+}  // namespace
+
+TEST(Replay, ACapturedSessionPlaysBackToItsLastPictureByteForByte) {
+    const struct { const char* clock; const char* args; } runs[] = {
+        {"seed and step", "--seed 3 --step 0.02 "}, {"wall clock, no seed", ""}};
+    for (const auto& run : runs) {
+        testproc::TempDir tmp;
+        testproc::Result live = testproc::runProgramWithActions(
+            tmp.path, std::string(run.args) + "--capture session --screenshot live.png", DRIVE);
+        ASSERT_EQ(live.status, 0) << run.clock << "\n" << live.output;
+        const std::string file = testproc::runShell("cat " + quote(tmp.path + "/session")).output;
+        for (const char* line : {"\nkey 67\n", "\nmotion 420 700\n", "\nmouse 3 0 ",
+                                 "\nspecial 11\n", "\nreshape 1024 1024\n", "\nend\n"})
+            EXPECT_NE(file.find(line), std::string::npos) << run.clock << ": no" << line << file;
+        for (const char* replay : {"first.png", "second.png"}) {
+            testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
+                "cd " + quote(tmp.path) + " && timeout 120 " + quote(testproc::programPath()) +
+                " --replay session --screenshot " + replay + " && cmp live.png " + replay));
+            EXPECT_EQ(r.status, 0) << run.clock << ", " << replay << "\n" << r.output;
+        }
+    }
+}
+
+TEST(Replay, ABadFileEndsTheProgramWithItsNameAndLineBeforeAnyWindow) {
+    testproc::TempDir tmp;
+    testproc::Result r = testproc::runShell(
+        "cd " + quote(tmp.path) + " && printf 'quorvel-capture 1\\nseed 1\\nkey 5\\n' > bad && " +
+        "env -u DISPLAY " + quote(testproc::programPath()) + " --replay bad 2>&1 >/dev/null");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_EQ(r.output, "bad:3: 'key' before the first frame\n");
+}
