@@ -3,6 +3,7 @@
 #include "Character.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
+#include "support/limbs.h"
 #include "support/vectors.h"
 
 namespace {
@@ -20,19 +21,6 @@ void measureTipAt(Character_Leg* leg, float x, float y) {
     glScalef(0, 0, 0);
     leg->updateEndpoint();
     glPopMatrix();
-}
-
-// Where a limb's tip lies in the world, measured here from the figure's place and heading.
-template <class Limb>
-QOR3dVector worldTip(Character& c, Limb& limb) {
-    glPushMatrix();
-    glLoadIdentity();
-    const QOR3dVector p = c.getPosition();
-    glTranslatef(p.x, p.y, p.z);
-    glRotatef(c.getHeading(), 0, 1, 0);
-    limb.updateEndpoint();
-    glPopMatrix();
-    return limb.getEndPoint();
 }
 }  // namespace
 
