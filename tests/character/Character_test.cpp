@@ -1,8 +1,9 @@
-// The figure: pause, the step that brings it to rest, the lowest point, the limb searches and
-// what it draws.
+// The figure: pause, the step that brings it to rest, the lowest point, the limb searches (within
+// range, reaching) and what it draws.
 #include "Character.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
+#include "support/limbs.h"
 #include "support/vectors.h"
 
 namespace {
@@ -90,25 +91,38 @@ TEST_F(CharacterDrawing, TheLowestPointIsTheLowerFootBelowTheBodyElseTheBody) {
     }
 }
 
-// Turning a figure and its goal a quarter turn together about its position turns its reach.
-TEST_F(CharacterDrawing, AReachTurnsWithTheFigure) {
-    const QOR3dVector at(2, 1, -3), goal(0.3f, 0.5f, 0.4f);  // ahead, to the left, shoulder high
-    Character straight, turned;
-    straight.setPosition(at);
-    turned.setPosition(at);
-    turned.setHeading(90);  // turns (x, y, z) to (z, y, -x)
-    straight.setLeftArmGoal(at.add(goal));
-    turned.setLeftArmGoal(at.add(QOR3dVector(goal.z, goal.y, -goal.x)));
-    for (int i = 0; i < 40; ++i) {
-        straight.draw();  // the model-view stays the identity: the hands are measured in the world
-        turned.draw();
-    }
-    const QOR3dVector s = straight.myLeftArm->getEndPoint().minus(at);
-    EXPECT_VEC_NEAR(turned.myLeftArm->getEndPoint(), at.x + s.z, at.y + s.y, at.z - s.x, 0.02);
+// Goals each limb can reach (the tip of a pose it can take, measured here), for a figure turned
+// to face +x and drawn under a camera, so that eye, body and world frames all differ.
+TEST_F(CharacterDrawing, EveryLimbsTipEndsAtAGoalItCanReach) {
+    Character c;
+    c.setPosition(QOR3dVector(2, 1, -3));
+    c.setHeading(90);
+    auto armGoal = [&](Character_Arm* a, float yaw, float pitch, float elbow) {
+        const QOR3dVector p = a->getPosition();
+        Character_Arm pose(p.x, p.y, p.z, yaw, pitch, elbow, a->getWristPitch());
+        return worldTip(c, pose);
+    };
+    auto legGoal = [&](Character_Leg* l, float yaw, float pitch, float knee) {
+        const QOR3dVector p = l->getPosition();
+        Character_Leg pose(p.x, p.y, p.z, yaw, pitch, knee, l->getAnklePitch());
+        return worldTip(c, pose);
+    };
+    c.setLeftArmGoal(armGoal(c.myLeftArm, 20, 30, -40));
+    c.setRightArmGoal(armGoal(c.myRightArm, -30, 60, -80));
+    c.setLeftLegGoal(legGoal(c.myLeftLeg, 10, 30, 40));
+    c.setRightLegGoal(legGoal(c.myRightLeg, -15, 60, 90));
+    glTranslatef(0, 0, -5);  // the camera
+    for (int i = 0; i < 40; ++i) c.draw();
+    const struct { const char* limb; QOR3dVector tip, goal; } limbs[] = {
+        {"left arm", worldTip(c, *c.myLeftArm), c.getLeftArmGoal()},
+        {"right arm", worldTip(c, *c.myRightArm), c.getRightArmGoal()},
+        {"left leg", worldTip(c, *c.myLeftLeg), c.getLeftLegGoal()},
+        {"right leg", worldTip(c, *c.myRightLeg), c.getRightLegGoal()}};
+    for (const auto& l : limbs) EXPECT_LT(l.tip.minus(l.goal).length(), 0.05f) << l.limb;
 }
 
 // Front view in red; world (x, y) shows at pixel (200 (x + 2), 200 (y + 2)).
-TEST_F(CharacterDrawing, BothLegsAreDrawn) {
+TEST_F(CharacterDrawing, TheFigureShowsItsHipsChestAndBothLegsWhereItStands) {
     glMatrixMode(GL_PROJECTION);
     glOrtho(-2, 2, -2, 2, -10, 10);
     glMatrixMode(GL_MODELVIEW);
@@ -117,7 +131,11 @@ TEST_F(CharacterDrawing, BothLegsAreDrawn) {
     fig.setPosition(QOR3dVector(0.6f, 0, 0));
     glColor3f(1, 0, 0);
     fig.draw();
-    // Each leg runs out sideways from the hips at pixel (520, 400), the left one to the right.
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(620, 400), 255, 0, 0, 2)) << "the left leg";
-    EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(440, 400), 255, 0, 0, 2)) << "the right leg";
+    // The hips at pixel (520, 400), each leg running out sideways from them (the left one to
+    // the right), the chest up beside the spine (where only it shows); nothing over the head.
+    const struct { const char* what; int x, y, red; } probes[] = {{"the hips", 520, 388, 255},
+        {"the chest", 548, 459, 255}, {"the left leg", 620, 400, 255},
+        {"the right leg", 440, 400, 255}, {"over the head", 520, 640, 0}};
+    for (const auto& p : probes)
+        EXPECT_TRUE(testgl::pixelNear(testgl::pixelAt(p.x, p.y), p.red, 0, 0, 2)) << p.what;
 }

@@ -6,6 +6,7 @@
 #include "Terrain.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
+#include "support/limbs.h"
 #include "support/tga_writer.h"
 #include "support/vectors.h"
 
@@ -17,14 +18,14 @@ int nextRandom = 0;
 int fakeRandom() { return nextRandom; }
 const float GROUND = 1.0f;  // byte 128 at scale 2
 
-// A figure 5 up, its feet reaching below the ground under the hips as the gait's would.
+// A figure 4 above the ground, its feet reaching below it under the hips as the gait's would.
 struct Figure {
     Character c;
     Controller ctl;
-    Figure(Terrain* t, float x) : ctl(&c, t) {
-        c.setPosition(QOR3dVector(x, 5, -2));
-        c.setLeftLegGoal(QOR3dVector(x + 0.11f, GROUND - 0.5f, -2));
-        c.setRightLegGoal(QOR3dVector(x - 0.11f, GROUND - 0.5f, -2));
+    Figure(Terrain* t, float x, float ground = GROUND) : ctl(&c, t) {
+        c.setPosition(QOR3dVector(x, ground + 4, -2));
+        c.setLeftLegGoal(QOR3dVector(x + 0.11f, ground - 0.5f, -2));
+        c.setRightLegGoal(QOR3dVector(x - 0.11f, ground - 0.5f, -2));
     }
 };
 
@@ -32,10 +33,12 @@ struct Figure {
 struct ControllerTest : GLTest {
     void SetUp() override {
         GLTest::SetUp();
-        std::vector<uint8_t> flat(64 * 64 * 3, 128);
-        std::string path = tgatest::writeTga(tgatest::tempPath("flat.tga"), 64, 64, 24, flat);
-        quietly([&] { terrain.reset(new Terrain(path.c_str(), false, 2.0f, false, nullptr)); });
+        build(std::vector<uint8_t>(64 * 64 * 3, 128), 2.0f);
         figures.emplace_back(new Figure(terrain.get(), 3));
+    }
+    void build(const std::vector<uint8_t>& pixels, float scale) {
+        std::string path = tgatest::writeTga(tgatest::tempPath("ground.tga"), 64, 64, 24, pixels);
+        quietly([&] { terrain.reset(new Terrain(path.c_str(), false, scale, false, nullptr)); });
     }
     // Frames as the scene runs them; drawing runs the limb searches that measure the feet.
     void frames(int count, double step = 0.02, bool draw = true) {
@@ -50,11 +53,15 @@ struct ControllerTest : GLTest {
         }
     }
     Figure& fig() { return *figures[0]; }
+    // Held still with its lowest foot tip, as measured here, in the contact band over the
+    // ground under that tip.
     void expectStanding(Figure& f) {
         EXPECT_EQ(f.c.getYVelocity(), 0.0f);
-        EXPECT_GE(f.c.getMinYPoint().y, GROUND - 1e-4f);
-        EXPECT_LE(f.c.getMinYPoint().y, GROUND + 0.05f);  // the contact band
+        const QOR3dVector tip = lowestFootTip(f.c);
+        EXPECT_GE(tip.y - groundAt(tip.x), -1e-4f) << "at x " << tip.x;
+        EXPECT_LE(tip.y - groundAt(tip.x), 0.05f) << "at x " << tip.x;
     }
+    float (*groundAt)(float x) = [](float) { return GROUND; };
 
     fake::Scope fakes;
     std::unique_ptr<Terrain> terrain;
@@ -86,6 +93,19 @@ TEST_F(ControllerTest, AJumpRisesAndLandsAgain) {
         peak = std::max(peak, fig().c.getYPosition());
     }
     EXPECT_GT(peak, rest + 0.6f);  // a speed of 4 against gravity rises about 0.8
+    expectStanding(fig());
+}
+
+// Ground rising one unit a unit towards +x (at scale 64 a byte of 4 c is a height of c):
+// the feet stand where they are, not where the hips are.
+TEST_F(ControllerTest, OnASlopeTheLowestFootRestsOnTheGroundUnderIt) {
+    std::vector<uint8_t> ramp;
+    for (int i = 0; i < 64 * 64; ++i) ramp.insert(ramp.end(), 3, (uint8_t)(4 * (i % 64)));
+    figures.clear();
+    build(ramp, 64.0f);
+    groundAt = [](float x) { return x + 32; };  // column x + 32
+    figures.emplace_back(new Figure(terrain.get(), 3, groundAt(3)));
+    frames(300);
     expectStanding(fig());
 }
 

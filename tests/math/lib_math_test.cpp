@@ -1,9 +1,10 @@
-// The matrix library: solving, the rigid inverse, rotations as matrix and quaternion, the
-// matrix file format (the terrain normals run the vector routines).
+// The matrix library: solving, products, inverses, rotations against a turn computed here, the
+// round trips between rotation forms, the matrix file format.
 #include "lib_math.h"
 #include "support/fakes.h"
 #include "support/matrices.h"
 
+#include <array>
 #include <random>
 
 namespace {
@@ -34,6 +35,25 @@ Turn randomTurn() {
     rotkth(t.m, t.k, t.th);
     return t;
 }
+// v turned by th about the unit axis k, computed here in double precision (Rodrigues):
+// v cos + (k x v) sin + k (k . v)(1 - cos).
+std::array<double, 3> turned(const float k[3], double th, const float v[3]) {
+    const double kv = (double)k[0] * v[0] + (double)k[1] * v[1] + (double)k[2] * v[2];
+    const double kxv[3] = {(double)k[1] * v[2] - (double)k[2] * v[1],
+                           (double)k[2] * v[0] - (double)k[0] * v[2],
+                           (double)k[0] * v[1] - (double)k[1] * v[0]};
+    std::array<double, 3> out;
+    for (int i = 0; i < 3; i++) out[i] = v[i] * cos(th) + kxv[i] * sin(th) + k[i] * kv * (1 - cos(th));
+    return out;
+}
+// Expects m (acting on column vectors) to move v where `want` says, within tol.
+void expectMoves(float m[4][4], const float v[3], std::array<double, 3> want, float tol) {
+    float h[4] = {v[0], v[1], v[2], 1}, got[4];
+    tmmult(got, m, h);
+    const float w[4] = {(float)want[0], (float)want[1], (float)want[2], 1};
+    EXPECT_TRUE(arraysNear(got, w, 4, tol)) << "moving (" << v[0] << ", " << v[1] << ", " << v[2] << ")";
+}
+const float AXES[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 }  // namespace
 
 TEST(LinearSolve, SolutionsSatisfyTheirSystems) {
@@ -65,6 +85,85 @@ TEST(Inverse, RigidInverseUndoesTheMotion) {
         tminv(inv, m);
         tmmmult(back, inv, m);
         ASSERT_TRUE(matricesNear(back, id, 2e-5f)) << "trial " << trial;
+    }
+}
+
+// (A B) v = A (B v) for every size, and the identity leaves a vector as it is.
+TEST(MatrixProducts, AProductActsAsOneMatrixAfterTheOther) {
+    for (int trial = 0; trial < 200; trial++) {
+        int n = 1 + trial % 4;
+        float a[4][4], b[4][4], ab[4][4], v[4] = {}, bv[4], abv[4], a_bv[4], id[4][4];
+        randomSystem(n, a, v);
+        randomSystem(n, b, v);
+        matmult(ab, a, b, n);
+        mvmult(abv, ab, v, n);
+        mvmult(bv, b, v, n);
+        mvmult(a_bv, a, bv, n);
+        ASSERT_TRUE(arraysNear(abv, a_bv, n, 1e-3f)) << n << " by " << n << ", trial " << trial;
+        idenmat(id);
+        tmmult(bv, id, v);
+        ASSERT_TRUE(arraysNear(bv, v, n, 0));
+    }
+}
+
+TEST(Inverse, AnInverseTimesItsMatrixIsTheIdentity) {
+    float id[4][4];
+    idenmat(id);
+    for (int trial = 0; trial < 400; trial++) {
+        int n = 1 + trial % 4;
+        float a[4][4], inv[4][4], b[4], back[4][4];
+        randomSystem(n, a, b);
+        tm_copy(inv, a);
+        matinv(inv, n);
+        idenmat(back);
+        matmult(back, inv, a, n);
+        ASSERT_TRUE(matricesNear(back, id, 1e-5f)) << n << " by " << n << ", trial " << trial;
+    }
+}
+
+// Each axis turn, and a turn about any unit axis, moves every vector as the turn computed here
+// does: right-handed, and in the same sense for every axis.
+TEST(Rotations, TurnsAgreeWithRodriguesTurnOfAVector) {
+    for (int trial = 0; trial < 300; trial++) {
+        Turn t = randomTurn();
+        float m[4][4], v[3] = {uniform(-5, 5), uniform(-5, 5), uniform(-5, 5)};
+        const int axis = trial % 3;
+        rotmat("xyz"[axis], t.th, m);
+        expectMoves(m, v, turned(AXES[axis], t.th, v), 1e-4f);
+        expectMoves(t.m, v, turned(t.k, t.th, v), 1e-4f);
+    }
+}
+
+// Roll about x first, then pitch about y, then yaw about z.
+TEST(Rotations, RollPitchYawTurnsAboutXThenYThenZ) {
+    for (int trial = 0; trial < 300; trial++) {
+        float m[4][4], rpy[3] = {uniform(-PI_F, PI_F), uniform(-PI_F, PI_F), uniform(-PI_F, PI_F)};
+        float v[3] = {uniform(-5, 5), uniform(-5, 5), uniform(-5, 5)};
+        rpy2mat(rpy, m);
+        std::array<double, 3> r = turned(AXES[0], rpy[0], v);
+        const float rolled[3] = {(float)r[0], (float)r[1], (float)r[2]};
+        r = turned(AXES[1], rpy[1], rolled);
+        const float pitched[3] = {(float)r[0], (float)r[1], (float)r[2]};
+        expectMoves(m, v, turned(AXES[2], rpy[2], pitched), 1e-4f);
+    }
+}
+
+// A rotation's transpose undoes it, and reading angles or axis back gives the same turn.
+TEST(Rotations, AnglesAndAxisReadBackFromTheMatrixRebuildIt) {
+    float id[4][4];
+    idenmat(id);
+    for (int trial = 0; trial < 300; trial++) {
+        Turn t = randomTurn();
+        float tp[4][4], back[4][4], rpy[3], k[3], th;
+        tmtransp(tp, t.m);
+        tmmmult(back, tp, t.m);
+        ASSERT_TRUE(matricesNear(back, id, 1e-5f)) << "transpose at " << t.th;
+        mat2rpy(t.m, rpy);
+        rpy2mat(rpy, back);
+        ASSERT_TRUE(matricesNear(back, t.m, 1e-4f)) << "roll-pitch-yaw at " << t.th;
+        rotkthi(k, &th, t.m);
+        rotkth(back, k, th);
+        ASSERT_TRUE(matricesNear(back, t.m, 1e-4f)) << "axis and angle at " << t.th;
     }
 }
 

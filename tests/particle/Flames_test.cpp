@@ -1,4 +1,5 @@
-// A fire: rebirth frees what it replaces; flame and smoke fade by the frame.
+// A fire: dead slots come back at the source at their rate, rebirth frees what it replaces;
+// flame and smoke fade by the frame.
 #include "Flames.h"
 #include "support/fakes.h"
 #include "support/gl_context.h"
@@ -28,6 +29,29 @@ protected:
     fake::Scope fakes;
 };
 }  // namespace
+
+// Each dead slot has an even chance a frame to come back at the fire's source as it is now,
+// every ninth as grey smoke. The clock is frozen, so nobody moves once born.
+TEST_F(FlamesTest, AboutHalfTheDeadComeBackEachFrameAtTheSource) {
+    fake::useStream(29);
+    const int N = 9000;
+    std::unique_ptr<Flames> f = make(N);
+    f->setPosition(QOR3dVector(4, 5, 6));
+    for (int i = 0; i < N; i++) f->getParticle(i)->setAlive(false);
+    f->update();
+    int back = 0, elsewhere = 0, smokeNotGrey = 0;
+    for (int i = 0; i < N; i++) {
+        Particle* p = f->getParticle(i);
+        if (!p->isAlive()) continue;
+        back++;
+        const QOR3dVector at = p->getPosition();
+        elsewhere += at.x != 4 || at.y != 5 || at.z != 6;
+        smokeNotGrey += i % 9 == 0 && p->getColor().r != 0.1f;
+    }
+    EXPECT_NEAR(back, N / 2, N / 20);
+    EXPECT_EQ(elsewhere, 0);
+    EXPECT_EQ(smokeNotGrey, 0);
+}
 
 TEST_F(FlamesTest, RebirthsGiveBackTheParticlesTheyReplace) {
     std::unique_ptr<Flames> f = make(500);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <random>
 #include <string>
 
 namespace fake {
@@ -26,6 +27,13 @@ inline int nextDraw() {
 }
 inline void push(std::initializer_list<double> units) {
     for (double u : units) draws.push_back((int)(u * 2147483648.0));
+}
+// The particle systems on a long seeded stream instead, for tests that count proportions.
+inline std::mt19937 stream;
+inline int streamDraw() { return (int)(stream() >> 1); }
+inline void useStream(unsigned seed) {
+    stream.seed(seed);
+    ParticleSystem::useRandomSource(streamDraw);
 }
 // Every stopwatch on the fake clocks (frozen until advanced) and the particle systems on the
 // scripted draws, for the lifetime of the object.
