@@ -6,9 +6,8 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (argc != 2) return 2;
     Display* display = XOpenDisplay(nullptr);
-    if (display == nullptr) return 1;
+    if (argc != 2 || display == nullptr) return 2;
     XEvent event = {};
     event.xclient.type = ClientMessage;
     event.xclient.window = std::strtoul(argv[1], nullptr, 0);
