@@ -20,11 +20,13 @@
 #include "Terrain.h"
 #include "skybox.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #include <malloc.h>
 
 #include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -124,13 +126,82 @@ static int applyCommandLine(const CommandLine& line) {
     useFrameClock(line.step);
     frameLimit = line.frames;
     offlineRun = line.frames > 0 || !line.recordFolder.empty() || line.step > 0.0;
-    if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
-    if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, error)) {
+    // Targets are tried before the window opens, so a bad one costs no run.
+    if (!line.screenshot.empty() && !screenshotAtEnd(line.screenshot, error)) {
+        std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", line.screenshot.c_str(),
+                     error.c_str());
+        return 1;
+    }
+    if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, line.frames, error)) {
         std::fprintf(stderr, "quorvel: cannot record into '%s': %s\n", line.recordFolder.c_str(),
                      error.c_str());
         return 1;
     }
     return -1;
+}
+
+// ---- Ways out ---------------------------------------------------------------------------
+// With a picture of the last frame to save, the program ends after one more frame, read back
+// before it is shown; reading every frame in case it is the last would slow them all.
+static void endOnEscape() {
+    if (!wantsFinalFrame()) endScene();
+    frameLimit = framesDrawn + 1;
+}
+
+// SIGINT and SIGTERM end the run as Escape does, with the status a shell gives that signal.
+// The handler only notes the signal; a GLUT timer looks for it between frames.
+static volatile std::sig_atomic_t caughtSignal = 0;
+static int signalStatus = 0;             // 128 + the signal once it is acted on
+static const int SIGNAL_POLL_MS = 50;
+static const int SIGNAL_GRACE_POLLS = 20;  // a second for the final frame, then end without it
+
+static void noteSignal(int signal) { caughtSignal = signal; }
+
+static void catchEndSignals() {
+    struct sigaction action = {};
+    action.sa_handler = noteSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+}
+
+// GLUT draws no frame while the window is hidden or covered: after a grace period the run
+// ends without its final frame rather than wait for one.
+static void watchForSignals(int) {
+    if (caughtSignal != 0 && signalStatus == 0) {
+        signalStatus = 128 + caughtSignal;
+        endOnEscape();
+    } else if (signalStatus != 0) {
+        static int pollsWaited = 0;
+        if (++pollsWaited >= SIGNAL_GRACE_POLLS) endScene();
+    }
+    glutTimerFunc(SIGNAL_POLL_MS, watchForSignals, 0);
+}
+
+// GLUT also destroys the window, through this callback, when the process exits: from then
+// on the callback must leave the scene alone. Registered after glutInit, so it runs first.
+static bool exiting = false;
+static void noteExit() { exiting = true; }
+
+// The window manager's close button: GLUT destroys the window once this returns, so the
+// final frame, if one is wanted, is drawn here and now.
+static void closeCallback() {
+    if (exiting) return;
+    endOnEscape();
+    displayCallback();
+}
+
+// GLUT's fatal errors (a display that cannot be opened, among them): the message on standard
+// error with a hint for the commonest cause, and status 1. GLUT expects no return from here.
+[[noreturn]] static void reportGlutError(const char* format, va_list args) {
+    std::fputs("quorvel: ", stderr);
+    std::vfprintf(stderr, format, args);
+    std::fputs("\n", stderr);
+    if (std::strstr(format, "display") != nullptr)
+        std::fputs("quorvel: run it in an X session, or without a screen under xvfb-run\n",
+                   stderr);
+    std::exit(1);
 }
 
 void giveBackFreedMemory() {
@@ -172,7 +243,10 @@ int quorvelMain(int argc, char** argv) {
     configureMemory();
     int glutArgc = (int)line.glutArgs.size();
     line.glutArgs.push_back(nullptr);
+    glutInitErrorFunc(reportGlutError);
     glutInit(&glutArgc, line.glutArgs.data());
+    std::atexit(noteExit);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(line.width, line.height);
     glutCreateWindow("Quorvel");
@@ -180,17 +254,21 @@ int quorvelMain(int argc, char** argv) {
     takeInputFromWindow();
     glutIdleFunc(idleCallback);
     if (!offlineRun) glutWindowStatusFunc(windowStatusCallback);
+    glutCloseFunc(closeCallback);
+    catchEndSignals();
+    glutTimerFunc(SIGNAL_POLL_MS, watchForSignals, 0);
     init();
     std::printf("F1: keys and help, Escape: quit\n");  // for whoever starts it the first time
     startPacing(line);
     glutMainLoop();
-    return 0;
+    endScene();  // the close callback ends the run itself; this is only a backstop
 }
 
 void endScene() {
     const int pictures = finishFrameOutput();
     const int capture = endSession();
-    std::exit(pictures != 0 ? pictures : capture);
+    const int status = pictures != 0 ? pictures : capture;
+    std::exit(signalStatus != 0 ? signalStatus : status);
 }
 
 static void initGLState() {
@@ -564,9 +642,10 @@ void displayCallback() {
     helpOverlay.frameShown(frameClockSeconds());  // a replay shows the captured rate
     helpOverlay.draw(windowWidth, windowHeight);
     const bool last = frameLimit > 0 && framesDrawn + 1 >= frameLimit;
-    captureFrame(windowWidth, windowHeight, last);
+    const bool recorded = captureFrame(windowWidth, windowHeight, last);
     glutSwapBuffers();
     stepDone(FRAME_SWAP);
+    if (!recorded) endScene();
     if (frameLimit > 0 && ++framesDrawn >= frameLimit) endScene();
 }
 
@@ -621,13 +700,6 @@ static void toggleFullScreen() {
         glutPositionWindow(windowedX, windowedY);
     }
     fullScreen = !fullScreen;
-}
-
-// With a picture of the last frame to save, the program ends after one more frame, read back
-// before it is shown; reading every frame in case it is the last would slow them all.
-static void endOnEscape() {
-    if (!wantsFinalFrame()) endScene();
-    frameLimit = framesDrawn + 1;
 }
 
 void keyCallback(unsigned char key, int, int) {

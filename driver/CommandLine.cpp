@@ -41,6 +41,9 @@ const Flag* findFlag(const std::string& name) {
 const int MAX_SIDE = 16384;
 // Highest frame limit accepted: beyond any display's rate.
 const long MAX_FPS = 10000;
+// Smallest: an X server may call a window one pixel wide or high fully covered, and GLUT
+// never draws a covered window, so such a run would wait for its frames forever.
+const int MIN_SIDE = 2;
 
 const XOption* findXOption(const char* arg) {
     for (const XOption& x : X_OPTIONS)
@@ -62,14 +65,15 @@ bool parseSize(const std::string& text, int& w, int& h) {
     const std::string::size_type x = text.find('x');
     if (x == std::string::npos) return false;
     long lw = 0, lh = 0;
-    if (!parseLong(text.substr(0, x), 1, MAX_SIDE, lw)) return false;
-    if (!parseLong(text.substr(x + 1), 1, MAX_SIDE, lh)) return false;
+    if (!parseLong(text.substr(0, x), MIN_SIDE, MAX_SIDE, lw)) return false;
+    if (!parseLong(text.substr(x + 1), MIN_SIDE, MAX_SIDE, lh)) return false;
     w = (int)lw;
     h = (int)lh;
     return true;
 }
 
-// No longer than the stopwatch's longest step, which would cut it short.
+// No longer than the stopwatch's longest step, which would cut it short, and a whole number
+// of the clock's ticks (microseconds), so every frame advances by exactly the step given.
 bool parseStep(const std::string& text, double& step) {
     if (text.empty() || text[0] == ' ') return false;
     char* end = nullptr;
@@ -77,6 +81,8 @@ bool parseStep(const std::string& text, double& step) {
     double value = std::strtod(text.c_str(), &end);
     if (errno != 0 || *end != '\0' || !std::isfinite(value)) return false;
     if (value <= 0.0 || value > timer::MAX_STEP) return false;
+    const double ticks = value * CLOCKS_PER_SEC;
+    if (std::fabs(ticks - std::round(ticks)) > 1e-6 || std::round(ticks) < 1.0) return false;
     step = value;
     return true;
 }
@@ -94,6 +100,14 @@ bool replayConflict(const CommandLine& line, std::string& error) {
     return true;
 }
 
+// The size part of an X geometry, WxH[+X+Y]; true with size false when it gives a position only.
+bool parseGeometry(std::string text, bool& size, int& w, int& h) {
+    if (!text.empty() && text[0] == '=') text.erase(0, 1);  // X allows "=WxH"
+    const std::string part = text.substr(0, text.find_first_of("+-"));
+    size = !part.empty();
+    return !size || parseSize(part, w, h);
+}
+
 std::string badValue(const std::string& option, const std::string& value, const char* wanted) {
     return "invalid value '" + value + "' for " + option + " (" + wanted + ")";
 }
@@ -102,6 +116,8 @@ std::string badValue(const std::string& option, const std::string& value, const 
 CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
                                    std::string& error) {
     line.glutArgs.assign(1, argc > 0 ? argv[0] : const_cast<char*>("quorvel"));
+    bool sizeGiven = false, geometrySize = false;
+    int geometryWidth = 0, geometryHeight = 0;
     for (int i = 1; i < argc; i++) {
         const std::string arg = argv[i];
         if (const XOption* x = findXOption(argv[i])) {
@@ -112,6 +128,11 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
                     return USAGE_ERROR;
                 }
                 line.glutArgs.push_back(argv[++i]);
+            }
+            if (arg == "-geometry" &&
+                !parseGeometry(argv[i], geometrySize, geometryWidth, geometryHeight)) {
+                error = badValue(arg, argv[i], "expected WIDTHxHEIGHT+X+Y, each side 2 to 16384");
+                return USAGE_ERROR;
             }
             continue;
         }
@@ -159,9 +180,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
         long number = 0;
         if (name == "--size") {
             if (!parseSize(value, line.width, line.height)) {
-                error = badValue(name, value, "expected WIDTHxHEIGHT, each 1 to 16384");
+                error = badValue(name, value, "expected WIDTHxHEIGHT, each 2 to 16384");
                 return USAGE_ERROR;
             }
+            sizeGiven = true;
         } else if (name == "--frames") {
             if (!parseLong(value, 1, 1000000000L, number)) {
                 error = badValue(name, value, "expected a whole number of frames, at least 1");
@@ -177,7 +199,8 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             line.seed = (unsigned)number;
         } else if (name == "--step") {
             if (!parseStep(value, line.step)) {
-                error = badValue(name, value, "expected seconds above 0, at most 0.25");
+                error = badValue(name, value,
+                                 "expected seconds from 0.000001 to 0.25, in whole microseconds");
                 return USAGE_ERROR;
             }
         } else if (name == "--max-fps") {
@@ -201,6 +224,11 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             line.imageFolder = value;
         }
     }
+    // GLUT takes the size given to it after -geometry, so -geometry's size is passed on here.
+    if (geometrySize && !sizeGiven) {
+        line.width = geometryWidth;
+        line.height = geometryHeight;
+    }
     return replayConflict(line, error) ? USAGE_ERROR : RUN_SCENE;
 }
 
@@ -213,16 +241,18 @@ std::string helpText() {
            "a standing fire and fireworks every ten seconds.\n"
            "\n"
            "Options:\n"
-           "  --size WxH          window size in pixels (default 800x800)\n"
+           "  --size WxH          window size in pixels (default 800x800), each side from 2\n"
+           "                      to 16384; -geometry WxH sets it too, but --size wins\n"
            "  --frames N          draw N frames, then end as Escape does (default: run until\n"
            "                      Escape)\n"
            "  --screenshot FILE   when the program ends, save the last frame as a PNG\n"
            "                      (default: none)\n"
-           "  --record DIR        save every frame as DIR/frame-000001.png, ... (default: none)\n"
+           "  --record DIR        save every frame as DIR/frame-000001.png, ...; DIR must\n"
+           "                      hold no frames yet (default: none)\n"
            "  --seed N            take every random choice from seed N, so the same seed makes\n"
            "                      the same choices (default: seeded from the clock)\n"
-           "  --step SECONDS      advance timed motion by exactly SECONDS per frame, at most\n"
-           "                      0.25 (default: follow the wall clock)\n"
+           "  --step SECONDS      advance timed motion by exactly SECONDS per frame, in\n"
+           "                      whole microseconds, at most 0.25 (default: the wall clock)\n"
            "  --max-fps N         draw at most N frames a second, in step with the display where\n"
            "                      it allows; 0 for no limit (default: the display's rate, or\n"
            "                      60; no limit with --frames or --record)\n"
@@ -259,7 +289,16 @@ std::string helpText() {
            "'reshape W H'), and 'end' where the session ended. Lines starting with '#' are\n"
            "comments; 'frames COUNT SECONDS' stands for COUNT frames in a row.\n"
            "\n"
-           "Exit status: 0 on Escape or after --frames, 1 if an image cannot be read, a\n"
-           "picture or capture cannot be written or a replay file is bad, 2 on a usage error.\n";
+           "Every way out (Escape, --frames, the close button, Ctrl-C, SIGTERM) first saves\n"
+           "the --screenshot picture.\n"
+           "\n"
+           "Exit status:\n"
+           "  0    on Escape, the window's close button or after --frames\n"
+           "  1    if an image cannot be read, the display cannot be opened, or a picture or\n"
+           "       recorded frame cannot be written, a\n"
+           "       capture cannot be written or a replay file is bad\n"
+           "  2    on a usage error\n"
+           "  130  on Ctrl-C (SIGINT)\n"
+           "  143  on SIGTERM\n";
     return help;
 }

@@ -1,5 +1,5 @@
-// The stepped clock behind timer::useClocks: ticks computed from the frame count, so a long
-// run does not gather rounding from adding the step again and again.
+// The stepped clock behind timer::useClocks: a whole number of ticks a frame (the command
+// line accepts only such steps), so every frame advances by exactly the same step.
 #include "SteppedClock.h"
 
 #include "timer.h"
@@ -8,18 +8,16 @@
 
 namespace {
 bool inUse = false;
-double step = 0.0;
-long long framesBegun = 0;
+int64_t ticksPerFrame = 0;
+int64_t framesBegun = 0;
 
-int64_t steppedTicks() {
-    return (int64_t)std::llround((double)framesBegun * step * CLOCKS_PER_SEC);
-}
+int64_t steppedTicks() { return framesBegun * ticksPerFrame; }
 time_t steppedCalendar() { return (time_t)(steppedTicks() / CLOCKS_PER_SEC); }
 }  // namespace
 
 void useSteppedClock(double secondsPerFrame) {
     inUse = true;
-    step = secondsPerFrame;
+    ticksPerFrame = std::llround(secondsPerFrame * CLOCKS_PER_SEC);
     framesBegun = 0;
     timer::useClocks(steppedTicks, steppedCalendar);
 }

@@ -3,7 +3,8 @@
 #ifndef QORVEL_STEPPEDCLOCK_H
 #define QORVEL_STEPPEDCLOCK_H
 
-// Puts every stopwatch on the stepped clock, standing at 0.
+// Puts every stopwatch on the stepped clock, standing at 0. The step counts in whole ticks of
+// the clock (microseconds); the command line accepts no other.
 void useSteppedClock(double secondsPerFrame);
 // Moves the stepped clock on by one step; nothing while the wall clock is in use.
 void advanceSteppedClock();

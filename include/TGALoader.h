@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <string>
+
 struct ImageInfo {
     GLubyte* imageData;  // width*height*bpp/8 bytes, RGB(A) order; malloc'd, owner frees
     GLuint bpp;          // 24 or 32
@@ -15,5 +17,8 @@ struct ImageInfo {
 // Fills imginfo from filename. True only when a complete image was read; on false
 // imginfo->imageData is null and nothing is left allocated.
 bool TGA_Load(ImageInfo* imginfo, const char* filename);
+// The same; on false `why` says what is wrong with the file, for the user ("No such file or
+// directory", "cut short at byte 1000", "run-length compressed", ...).
+bool TGA_Load(ImageInfo* imginfo, const char* filename, std::string& why);
 
 #endif

@@ -24,9 +24,11 @@ Terrain::Terrain(const char* hfilename, bool normen, float scale, bool tmapen,
     texturemap = tmapen;
 
     ImageInfo image;
-    if (!TGA_Load(&image, hfilename)) {
+    std::string why;
+    if (!TGA_Load(&image, hfilename, why)) {
         printf("Could not load height image file!!\n");
         fflush(stdout);
+        fprintf(stderr, "quorvel: cannot read image '%s': %s\n", hfilename, why.c_str());
         exit(1);
     }
     printf("New height-map terrain %s!\n", hfilename);

@@ -32,9 +32,11 @@ void Texture::release() {
 bool Texture::Init(const char* filename, int ID) {
     release();
     texID = ID;
-    if (!TGA_Load(&texImageInfo, filename)) {
+    std::string why;
+    if (!TGA_Load(&texImageInfo, filename, why)) {
         printf("Texture: Could not load image file %s!!\n", filename);
         fflush(stdout);
+        fprintf(stderr, "quorvel: cannot read image '%s': %s\n", filename, why.c_str());
         exit(1);
     }
     glGenTextures(1, &texID);

@@ -27,8 +27,10 @@ Parsed parse(std::vector<std::string> args) {
 }  // namespace
 
 TEST(CommandLineTest, EachOptionSetsItsValueInEitherSpelling) {
-    Parsed p = parse({"--size", "640x480", "--frames=12", "--screenshot", "a.png", "--record=rec",
-                      "--seed", "4294967295", "--step=0.02", "--data", "images", "--max-fps=0",
+    // -geometry's size counts only without --size.
+    Parsed p = parse({"--size", "640x480", "-geometry", "300x200", "--frames=12", "--screenshot",
+                      "a.png", "--record=rec", "--seed", "4294967295", "--step=0.02", "--data",
+                      "images", "--max-fps=0",
                       "--capture", "c.txt"});
     ASSERT_EQ(p.action, RUN_SCENE) << p.error;
     EXPECT_EQ(p.line.width, 640);
@@ -70,9 +72,13 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"stray"}, "unexpected argument 'stray'"},
         {{"-display"}, "option '-display' requires an argument"},
         {{"--size", "0x600"}, "invalid value '0x600' for --size"},
+        {{"--size", "1x800"}, "invalid value '1x800' for --size"},  // GLUT never draws it
+        {{"-geometry", "800x1+0+0"}, "invalid value '800x1+0+0' for -geometry"},
         {{"--frames", "3.5"}, "invalid value '3.5' for --frames"},
         {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
         {{"--step", "0.3"}, "invalid value '0.3' for --step"},  // beyond the longest step
+        {{"--step", "1e-7"}, "invalid value '1e-7' for --step"},  // below the clock's tick
+        {{"--step", "0.0000015"}, "invalid value '0.0000015' for --step"},  // between ticks
         {{"--screenshot="}, "invalid value '' for --screenshot"},
         {{"--quiet=yes"}, "option '--quiet' doesn't allow an argument"},
         {{"-qh"}, "unrecognized option '-qh'"},

@@ -1,0 +1,91 @@
+// Frame output end to end: pictures and recordings never harm what was there, every way out
+// saves the final picture, and a recording that cannot go on ends the run.
+#include "FrameOutput.h"
+#include "support/pictures.h"
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+using testproc::quote;
+using testproc::TempDir;
+
+namespace {
+// The program in `dir` on a display of its own.
+testproc::Result run(const std::string& dir, const std::string& args) {
+    return testproc::runShell(testproc::onOwnDisplay(
+        "cd " + quote(dir) + " && timeout 60 " + quote(testproc::programPath()) + " " + args));
+}
+}  // namespace
+
+TEST(FrameOutput, AScreenshotOntoADeviceOrAFifoIsRefusedAndTheNodeStays) {
+    struct Case {
+        const char *make, *still, *cause;  // make ./node; the shell's test that it is still there
+    };
+    for (const Case& c : {Case{"mknod node c 1 7", "test -c node", "is a device, not a file"},
+                          Case{"mkfifo node", "test -p node", "is a FIFO, not a file"}}) {
+        TempDir tmp;
+        ASSERT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && " + c.make).status, 0);
+        testproc::Result r = run(tmp.path, "--frames 3 --screenshot node");
+        EXPECT_EQ(r.status, 1) << c.make;
+        EXPECT_EQ(r.output, std::string("quorvel: cannot write 'node': ") + c.cause + "\n");
+        EXPECT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && " + c.still).status, 0);
+    }
+}
+
+TEST(FrameOutput, AMissingScreenshotFolderIsRefusedBeforeTheWindowOpens) {
+    TempDir tmp;
+    // No display at all: only a refusal before the window is made can end with this message.
+    testproc::Result r = testproc::runShell(
+        "cd " + quote(tmp.path) + " && env -u DISPLAY " + quote(testproc::programPath()) +
+        " --frames 100000 --screenshot nodir/x.png");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.output, "quorvel: cannot write 'nodir/x.png': No such file or directory\n");
+}
+
+TEST(FrameOutput, ARecordFolderHoldingFramesIsRefusedAndKeptAsItWas) {
+    TempDir tmp;
+    const std::string rec = quote(tmp.path + "/rec");
+    const std::string before = "frame-000001.png:old 1\nframe-000007.png:old 7\n";
+    const std::string listing = "cd " + rec + " && grep -r . | sort";
+    ASSERT_EQ(testproc::runShell("mkdir " + rec + " && cd " + rec + " && echo old 1 > " +
+                                 "frame-000001.png && echo old 7 > frame-000007.png").status, 0);
+    testproc::Result r = run(tmp.path, "--size 64x64 --frames 3 --record rec");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_EQ(testproc::runShell(listing).output, before);
+}
+
+TEST(FrameOutput, AFrameThatCannotBeWrittenEndsTheRunWithStatusOne) {
+    TempDir tmp;
+    // The folder goes while frames are being recorded into it; Escape comes too late.
+    testproc::Result r = testproc::runProgramWithActions(
+        tmp.path, "--size 64x64 --record rec",
+        "rm -rf rec; sleep 2; xdotool key --window \"$win\" Escape 2>/dev/null");
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("': No such file or directory\n"), std::string::npos) << r.output;
+}
+
+TEST(FrameOutput, TheCloseButtonAndEndSignalsSaveTheFinalPicture) {
+    struct Case {
+        std::string action;
+        int status;
+    };
+    const Case cases[] = {
+        {quote(std::string(QORVEL_BINARY_DIR) + "/close_window") + " \"$win\"", 0},
+        {"kill -TERM $(pgrep -P $pid)", 143},
+        {"kill -INT $(pgrep -P $pid)", 130}};
+    for (const Case& c : cases) {
+        TempDir tmp;
+        testproc::Result r =
+            testproc::runProgramWithActions(tmp.path, "--screenshot end.png", c.action);
+        EXPECT_EQ(r.status, c.status) << c.action << "\n" << r.output;
+        EXPECT_EQ(testpng::readPng(tmp.path + "/end.png").width, 800) << c.action;
+    }
+}
+
+// Six digits as before, or as many as the run's last frame has; an open-ended run stops
+// recording where its names would no longer sort.
+TEST(FrameOutput, RecordedFrameNamesSortInFrameOrder) {
+    EXPECT_EQ(recordedFrameName(999999, 0), "frame-999999.png");
+    EXPECT_EQ(recordedFrameName(1000000, 0), "");
+    EXPECT_EQ(recordedFrameName(7, 1000000), "frame-0000007.png");
+}
