@@ -126,7 +126,9 @@ void takeInputFromWindow() {
 
 void beginFrame() {
     int64_t step = 0;
-    std::vector<SessionEvent> events;
+    // Kept from frame to frame and swapped with the queue, so a steady frame allocates nothing.
+    static std::vector<SessionEvent> events;
+    events.clear();
     if (replayedFrame(step, events)) {
         beginFrameClockBy(step);
     } else {
