@@ -104,9 +104,9 @@ bool Reader::record(const std::vector<std::string>& f, std::string& error) {
         else if (seed ? seeded : sized) error = "'" + name + "' given twice";
         else if (seed && (f.size() != 2 || !wholeNumber(f[1], 0, 4294967295L, v[0])))
             error = "expected 'seed N' with N from 0 to 4294967295";
-        else if (!seed && (f.size() != 3 || !wholeNumber(f[1], 1, 16384, v[0]) ||
-                           !wholeNumber(f[2], 1, 16384, v[1])))
-            error = "expected 'size WIDTH HEIGHT', each from 1 to 16384";
+        else if (!seed && (f.size() != 3 || !wholeNumber(f[1], 2, 16384, v[0]) ||
+                           !wholeNumber(f[2], 2, 16384, v[1])))
+            error = "expected 'size WIDTH HEIGHT', each from 2 to 16384";
         if (!error.empty()) return false;
         if (seed) seeded = true, session.seed = (unsigned)v[0];
         else sized = true, session.width = (int)v[0], session.height = (int)v[1];
