@@ -29,6 +29,7 @@ TEST(SessionFile, EachKindOfBadFileIsNamedWithItsLine) {
         {"unknown version", "quorvel-capture 2\n", 1, "format version 2 is not known"},
         {"event before frame 1", HEAD + "key 87\nframe 0.1\n", 4, "'key' before the first frame"},
         {"no size", "quorvel-capture 1\nseed 1\nframe 0.1\n", 3, "before the seed and the size"},
+        {"one pixel high", "quorvel-capture 1\nsize 8 1\n", 2, "each from 2 to 16384"},
         {"truncated last line", HEAD + "frame 0.1\nkey 8", 5, "cut short"},
         {"unknown record", HEAD + "frame 0.1\njump 3\n", 5, "unknown record 'jump'"},
         {"key beyond 255", HEAD + "frame 0.1\nkey 256\n", 5, "expected 'key CODE"},
@@ -123,4 +124,15 @@ TEST(SessionFile, ReadingNamesTheFileWithTheLineOrWhyItCannotBeRead) {
     EXPECT_EQ(error.rfind(dir.path + "/bad:4: expected 'frame SECONDS'", 0), 0u) << error;
     EXPECT_FALSE(readSessionFile(dir.path, s, error));
     EXPECT_EQ(error, "cannot read '" + dir.path + "': Is a directory");
+}
+
+TEST(SessionFile, TheTourIsAFinishedSessionOfAtMostFifteenSeconds) {
+    Session tour;
+    std::string error;
+    ASSERT_TRUE(readSessionFile(std::string(QORVEL_SOURCE_DIR) + "/docs/tour", tour, error))
+        << error;
+    EXPECT_TRUE(tour.ended);
+    int64_t ticks = 0;
+    for (const SessionFrames& run : tour.frames) ticks += run.stepTicks * run.count;
+    EXPECT_LE(ticks, 15 * CLOCKS_PER_SEC);
 }
