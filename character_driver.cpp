@@ -9,15 +9,16 @@
 #include "Flames.h"
 #include "ForceField.h"
 #include "FrameOutput.h"
+#include "FrameStats.h"
 #include "HelpOverlay.h"
 #include "ImageFolder.h"
+#include "MemoryPolicy.h"
 #include "SeedSource.h"
 #include "SteppedClock.h"
 #include "Terrain.h"
 #include "skybox.h"
 
 #include <GL/glut.h>
-#include <malloc.h>
 
 #include <cmath>
 #include <cstdio>
@@ -55,6 +56,8 @@ void (*frameStepHook)(FrameStep step) = nullptr;
 static const int SKY_SLOTS = 6;
 static long frameLimit = 0;  // 0: until Escape
 static long framesDrawn = 0;
+static bool printStats = false;  // --stats
+static ProcessUsage usageAtStart;  // when the scene was built
 static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
 static HelpOverlay helpOverlay;
 
@@ -72,16 +75,6 @@ static int windowedX = 0, windowedY = 0, windowedWidth = 0, windowedHeight = 0;
 #endif
 
 // ---- Start-up ---------------------------------------------------------------------------
-void configureMemory() {
-    // Images and textures come and go in blocks of a few hundred KiB (a new sky on a key, a
-    // new fireworks sprite every launch), beside the GL driver's own large long-lived blocks.
-    // A fixed threshold keeps every such block in a mapping of its own, returned to the system
-    // when freed; glibc's sliding threshold would move them onto the heap, where they pin and
-    // fragment it and the resident size creeps up for as long as the scene runs. It must be
-    // set before the GL context exists.
-    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
-}
-
 // Everything the command line asks for that needs no window: the image folder, the random
 // seed, the clock, the frame output. Returns an exit status, or -1 to go on.
 static int applyCommandLine(const CommandLine& line) {
@@ -93,6 +86,7 @@ static int applyCommandLine(const CommandLine& line) {
     }
     if (line.step > 0.0) useSteppedClock(line.step);
     frameLimit = line.frames;
+    printStats = line.stats;
     if (!line.screenshot.empty()) screenshotAtEnd(line.screenshot);
     std::string error;
     if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, error)) {
@@ -101,14 +95,6 @@ static int applyCommandLine(const CommandLine& line) {
         return 1;
     }
     return -1;
-}
-
-void giveBackFreedMemory() {
-    // The GL driver's busiest frames (a second fire, a relaunch) raise its working memory for a
-    // moment; what it frees stays in the heap between blocks still in use, where the allocator
-    // never returns it by itself. Every ten seconds is often enough, and costs about a
-    // millisecond.
-    malloc_trim(0);
 }
 
 int quorvelMain(int argc, char** argv) {
@@ -143,12 +129,19 @@ int quorvelMain(int argc, char** argv) {
     glutMotionFunc(motionCallback);
     glutIdleFunc(idleCallback);
     init();
+    usageAtStart = readProcessUsage();
     glutMainLoop();
     return 0;
 }
 
+// The frames' cost is read before the last picture is written: saving it is not a frame.
 void endScene() {
-    std::exit(finishFrameOutput());
+    const ProcessUsage usageAtEnd = readProcessUsage();
+    const int status = finishFrameOutput();
+    if (printStats)
+        std::fputs(frameStatsLine(frameCost(usageAtStart, usageAtEnd, framesDrawn), framesDrawn)
+                       .c_str(), stdout);
+    std::exit(status);
 }
 
 static void initGLState() {

@@ -65,6 +65,12 @@ bool parseStep(const std::string& text, double& step) {
     return true;
 }
 
+// The setting a long option without a value switches on; null for the other options.
+bool* flagFor(const std::string& name, CommandLine& line) {
+    if (name == "--stats") return &line.stats;
+    return nullptr;
+}
+
 std::string badValue(const std::string& option, const std::string& value, const char* wanted) {
     return "invalid value '" + value + "' for " + option + " (" + wanted + ")";
 }
@@ -101,6 +107,14 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
             inlineValue = true;
+        }
+        if (bool* flag = flagFor(name, line)) {
+            if (inlineValue) {
+                error = "option '" + name + "' doesn't allow an argument";
+                return USAGE_ERROR;
+            }
+            *flag = true;
+            continue;
         }
         static const char* const WITH_VALUE[] = {"--size", "--frames", "--screenshot", "--record",
                                                  "--seed", "--step", "--data"};
@@ -177,6 +191,8 @@ std::string helpText() {
            "                      0.25 (default: follow the wall clock)\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
+           "  --stats             at the end, print frames per second, CPU time and page\n"
+           "                      faults per frame\n"
            "  --help              show this help and exit\n"
            "  --version           show the version and exit\n"
            "\n"

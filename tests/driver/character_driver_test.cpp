@@ -1,5 +1,6 @@
 // The driver in a real window: the scene built by init() with its stopwatches on a fake clock,
 // the rules of each frame, the fires and fireworks, and the keys.
+#include "MemoryPolicy.h"
 #include "support/heap.h"
 #include "support/scene.h"
 #include "support/vectors.h"
