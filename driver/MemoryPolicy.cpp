@@ -13,15 +13,14 @@ const int MMAP_THRESHOLD = 1024 * 1024;
 const int TRIM_THRESHOLD = 32 * 1024 * 1024;
 }  // namespace
 
-// Measured on 300 seeded frames of 0.02 s under Xvfb (Release), per frame after the first 30:
-//   64 KiB threshold (earlier):     153 mmap + 153 munmap, 2,689 page faults; 1.6-2.3 s system
-//   glibc's sliding threshold:      0 mmap, 0.5 brk, 25 faults (3 from frame 300 to 900)
-//   1 MiB threshold alone:          0 mmap, 1.3 brk, 29 faults (the 128 KiB trim shrinks the top)
-//   32 MiB trim (128 KiB threshold): 22 faults from frame 300 to 900
-//   these two (1 MiB, 32 MiB):      0 mmap, 0.1 brk, 7.5 faults (5 from frame 300 to 900),
-//                                   and half the sliding threshold's start-up churn
-//                                   (141 brk and 14,000 faults in 300 frames, not 371 and 23,000)
-// System time 0.1 s for the 300 frames instead of 1.6-2.3 s; resident memory the same.
+// 300 seeded frames of 0.02 s under Xvfb, Release build, alternating runs:
+//   64 KiB mapping threshold (before): 153 mmap and munmap a frame, 2,500 page faults a frame,
+//                                      2.3-2.6 s system time, 9.5-10.5 s wall
+//   these two settings: no mmap or munmap after frame 30, about 6 faults a frame from then on,
+//                       0.09-0.13 s system time, 6.9-7.0 s wall; same resident size
+//   glibc's sliding threshold: as quiet once it has slid, after more start-up churn
+//                              (371 brk calls and 23,000 faults in the 300 frames, not 141, 14,000)
+//   1 MiB threshold with the default trim: the heap top shrinks and regrows, 29 faults a frame
 void configureMemory() {
     mallopt(M_MMAP_THRESHOLD, MMAP_THRESHOLD);
     mallopt(M_TRIM_THRESHOLD, TRIM_THRESHOLD);
