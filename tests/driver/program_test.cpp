@@ -70,7 +70,8 @@ TEST(ProgramCommandLine, HelpNeedsNoDisplayAndNamesEveryOptionWithItsDefault) {
     EXPECT_EQ(r.status, 0) << r.output;
     EXPECT_EQ(r.output.rfind("Usage: quorvel [OPTION]...", 0), 0u) << r.output;
     for (const char* option : {"--size WxH", "default 800x800", "--frames N", "--screenshot FILE",
-                               "--record DIR", "--seed N", "--step SECONDS", "--data DIR"})
+                               "--record DIR", "--seed N", "--step SECONDS", "--data DIR",
+                               "--stats"})
         EXPECT_NE(r.output.find(option), std::string::npos) << option;
 }
 
