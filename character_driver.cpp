@@ -12,16 +12,17 @@
 #include "FrameClock.h"
 #include "FrameOutput.h"
 #include "FramePacer.h"
+#include "FrameStats.h"
 #include "HelpOverlay.h"
 #include "ImageFolder.h"
 #include "InputSession.h"
+#include "MemoryPolicy.h"
 #include "SeedSource.h"
 #include "SwapControl.h"
 #include "Terrain.h"
 #include "skybox.h"
 
 #include <GL/freeglut.h>
-#include <malloc.h>
 
 #include <cerrno>
 #include <cmath>
@@ -76,6 +77,8 @@ void (*frameStepHook)(FrameStep step) = nullptr;
 static const int SKY_SLOTS = 6;
 static long frameLimit = 0;  // 0: until Escape
 static long framesDrawn = 0;
+static bool printStats = false;  // --stats
+static ProcessUsage usageAtStart;  // when the scene was built
 static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
 static HelpOverlay helpOverlay;
 
@@ -101,16 +104,6 @@ static int windowedX = 0, windowedY = 0, windowedWidth = 0, windowedHeight = 0;
 #endif
 
 // ---- Start-up ---------------------------------------------------------------------------
-void configureMemory() {
-    // Images and textures come and go in blocks of a few hundred KiB (a new sky on a key, a
-    // new fireworks sprite every launch), beside the GL driver's own large long-lived blocks.
-    // A fixed threshold keeps every such block in a mapping of its own, returned to the system
-    // when freed; glibc's sliding threshold would move them onto the heap, where they pin and
-    // fragment it and the resident size creeps up for as long as the scene runs. It must be
-    // set before the GL context exists.
-    mallopt(M_MMAP_THRESHOLD, 64 * 1024);
-}
-
 // Everything the command line asks for that needs no window: the image folder, the random
 // seed, the clock, the frame output. Returns an exit status, or -1 to go on.
 static int applyCommandLine(const CommandLine& line) {
@@ -125,6 +118,7 @@ static int applyCommandLine(const CommandLine& line) {
     }
     useFrameClock(line.step);
     frameLimit = line.frames;
+    printStats = line.stats;
     offlineRun = line.frames > 0 || !line.recordFolder.empty() || line.step > 0.0;
     // Targets are tried before the window opens, so a bad one costs no run.
     if (!line.screenshot.empty() && !screenshotAtEnd(line.screenshot, error)) {
@@ -204,14 +198,6 @@ static void closeCallback() {
     std::exit(1);
 }
 
-void giveBackFreedMemory() {
-    // The GL driver's busiest frames (a second fire, a relaunch) raise its working memory for a
-    // moment; what it frees stays in the heap between blocks still in use, where the allocator
-    // never returns it by itself. Every ten seconds is often enough, and costs about a
-    // millisecond.
-    malloc_trim(0);
-}
-
 // Needs the window's GL context: vertical sync and the display's rate are asked of it.
 static void startPacing(const CommandLine& line) {
     const bool fixedWork = line.frames > 0 || !line.recordFolder.empty();
@@ -260,13 +246,19 @@ int quorvelMain(int argc, char** argv) {
     init();
     std::printf("F1: keys and help, Escape: quit\n");  // for whoever starts it the first time
     startPacing(line);
+    usageAtStart = readProcessUsage();
     glutMainLoop();
     endScene();  // the close callback ends the run itself; this is only a backstop
 }
 
+// The frames' cost is read before the last picture is written: saving it is not a frame.
 void endScene() {
+    const ProcessUsage usageAtEnd = readProcessUsage();
     const int pictures = finishFrameOutput();
     const int capture = endSession();
+    if (printStats)  // asked for, so it shows under --quiet too
+        tellUser("%s", frameStatsLine(frameCost(usageAtStart, usageAtEnd, framesDrawn),
+                                      framesDrawn).c_str());
     const int status = pictures != 0 ? pictures : capture;
     std::exit(signalStatus != 0 ? signalStatus : status);
 }

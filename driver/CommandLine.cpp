@@ -23,13 +23,15 @@ const XOption X_OPTIONS[] = {{"-display", true}, {"-geometry", true}, {"-iconic"
                              {"-indirect", false}, {"-direct", false}, {"-gldebug", false},
                              {"-sync", false}};
 
-// Options that take no value, with their one-letter forms. Each sets a bool of CommandLine.
+// Options that take no value, with their one-letter forms ("" for none). Each sets a bool of
+// CommandLine.
 struct Flag {
     const char* name;
     const char* letter;
     bool CommandLine::*field;
 };
-const Flag FLAGS[] = {{"--quiet", "-q", &CommandLine::quiet}};
+const Flag FLAGS[] = {{"--quiet", "-q", &CommandLine::quiet},
+                      {"--stats", "", &CommandLine::stats}};
 
 const Flag* findFlag(const std::string& name) {
     for (const Flag& f : FLAGS)
@@ -267,6 +269,8 @@ std::string helpText() {
            "                      beside the program, then the installed share/quorvel)\n"
            "  -q, --quiet         print only errors and the lines asked for, such as\n"
            "                      \"Saved PATH\" (default: also progress lines)\n"
+           "  --stats             at the end, print frames per second, CPU time and page\n"
+           "                      faults per frame\n"
            "  -h, --help          show this help and exit\n"
            "  --version           show the version and exit\n"
            "\n"

@@ -20,6 +20,7 @@ struct CommandLine {
     int maxFps = -1;              // 0: no limit; -1: chosen at start (FramePacer.h)
     std::string captureFile;      // "": no capture
     std::string replayFile;       // "": a live session
+    bool stats = false;           // print the frames' cost at the end
     std::vector<char*> glutArgs;  // the program's name and the X options, for glutInit
 };
 

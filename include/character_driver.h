@@ -46,8 +46,6 @@ extern timer myTimer;
 
 int quorvelMain(int argc, char** argv);
 [[noreturn]] void endScene();  // as Escape: writes the frame output asked for, then ends the process
-void configureMemory();  // allocator settings; first thing in the process, before GL
-void giveBackFreedMemory();  // returns the heap's free pages to the system
 void init();
 void myReshape(int w, int h);
 void idleCallback();

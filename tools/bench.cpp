@@ -1,10 +1,13 @@
 // Frame-cost benchmark of the real scene: the floor (clear and swap), the backdrop (sky and
 // terrain), the full frame with each step timed, and how the frame grows with characters and
-// with particles. Prints tables, then one summary line. Medians throughout.
+// with particles. Prints tables, then one summary line. Medians throughout. The process starts
+// as the program does, with its allocator settings.
 #include "AI.h"
 #include "Character.h"
 #include "Controller.h"
 #include "Flames.h"
+#include "FrameStats.h"
+#include "MemoryPolicy.h"
 #include "Terrain.h"
 #include "character_driver.h"
 
@@ -40,10 +43,13 @@ double median(std::vector<double> v) {
     return n % 2 ? v[n / 2] : 0.5 * (v[n / 2 - 1] + v[n / 2]);
 }
 
-// Wall time of one frame, median over the measured frames.
-double frameMs(const std::function<void()>& frame, int frames = MEASURED_FRAMES) {
+// Wall time of one frame, median over the measured frames; with `cost`, also the process's
+// mean cost of a measured frame.
+double frameMs(const std::function<void()>& frame, int frames = MEASURED_FRAMES,
+               FrameCost* cost = nullptr) {
     for (int i = 0; i < WARMUP_FRAMES; i++) frame();
     glFinish();
+    const ProcessUsage from = readProcessUsage();
     std::vector<double> times;
     for (int i = 0; i < frames; i++) {
         double start = wallMs();
@@ -51,6 +57,7 @@ double frameMs(const std::function<void()>& frame, int frames = MEASURED_FRAMES)
         glFinish();
         times.push_back(wallMs() - start);
     }
+    if (cost != nullptr) *cost = frameCost(from, readProcessUsage(), frames);
     return median(times);
 }
 
@@ -172,6 +179,7 @@ void withStdoutSilenced(const std::function<void()>& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    configureMemory();
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowSize(800, 800);
@@ -186,7 +194,8 @@ int main(int argc, char** argv) {
     double floorMs = frameMs(floorFrame);
     double backdropMs = frameMs(backdropFrame);
     double fullMs = 0;
-    withStdoutSilenced([&] { fullMs = frameMs(displayCallback); });
+    FrameCost fullCost;
+    withStdoutSilenced([&] { fullMs = frameMs(displayCallback, MEASURED_FRAMES, &fullCost); });
     int blocksDrawn = myTerrain->GetBlocksDrawn();
 
     // The per-step split.
@@ -214,6 +223,9 @@ int main(int argc, char** argv) {
     std::printf("%-28s %10.3f  (%.0f fps)\n", "backdrop (sky + terrain)", backdropMs,
                 1000.0 / backdropMs);
     std::printf("%-28s %10.3f  (%.0f fps)\n", "full scene", fullMs, 1000.0 / fullMs);
+    std::printf("%-28s %10.3f  (all threads)\n", "  cpu ms a frame", fullCost.cpuMsPerFrame);
+    std::printf("%-28s %10.3f\n", "  system ms a frame", fullCost.systemMsPerFrame);
+    std::printf("%-28s %10.1f\n", "  page faults a frame", fullCost.faultsPerFrame);
     std::printf("%-28s %10d  (of %d)\n", "terrain blocks drawn", blocksDrawn,
                 myTerrain->GetBlockCount());
 
@@ -241,7 +253,8 @@ int main(int argc, char** argv) {
     }
 
     std::printf("\nbench: full_ms=%.3f backdrop_ms=%.3f floor_ms=%.3f full_over_backdrop=%.3f "
-                "sim_ms=%.3f fps=%.1f\n",
-                fullMs, backdropMs, floorMs, fullMs / backdropMs, simMs, 1000.0 / fullMs);
+                "sim_ms=%.3f fps=%.1f sys_ms=%.3f faults=%.1f\n",
+                fullMs, backdropMs, floorMs, fullMs / backdropMs, simMs, 1000.0 / fullMs,
+                fullCost.systemMsPerFrame, fullCost.faultsPerFrame);
     return 0;
 }

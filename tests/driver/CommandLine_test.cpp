@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,33 @@ TEST(CommandLineTest, XOptionsPassToGlutWithTheirValues) {
                                               "300x200+5+5", "-iconic"}));
 }
 
+namespace {
+// Every setting of a parsed line in one text, so a table row can name what it expects.
+std::string settings(const CommandLine& l) {
+    std::ostringstream out;
+    out << l.width << "x" << l.height << " frames=" << l.frames << " seed="
+        << (l.seeded ? std::to_string(l.seed) : "-") << " step=" << l.step << " stats="
+        << l.stats << " shot=" << l.screenshot << " record=" << l.recordFolder
+        << " data=" << l.imageFolder;
+    return out.str();
+}
+}  // namespace
+
+TEST(CommandLineTest, EachOptionTakesTheEndsOfItsRange) {
+    const struct { std::vector<std::string> args; std::string settings; } cases[] = {
+        {{"--size", "2x16384"}, "2x16384 "},          {{"--size=16384x2"}, "16384x2 "},
+        {{"--frames", "1"}, " frames=1 "},            {{"--frames=1000000000"}, " frames=1000000000 "},
+        {{"--seed", "0"}, " seed=0 "},                {{"--step", "0.25"}, " step=0.25 "},
+        {{"--step", "1e-06"}, " step=1e-06 "},        {{"--stats"}, " stats=1 "},
+        {{"--screenshot", "-"}, " shot=- "},          {{"--record", "--data"}, " record=--data "},
+    };
+    for (const auto& c : cases) {
+        Parsed p = parse(c.args);
+        EXPECT_EQ(p.action, RUN_SCENE) << c.args[0] << ": " << p.error;
+        EXPECT_NE(settings(p.line).find(c.settings), std::string::npos) << settings(p.line);
+    }
+}
+
 TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
     struct Case {
         std::vector<std::string> args;
@@ -71,11 +99,23 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--bogus=1"}, "unrecognized option '--bogus'"},
         {{"stray"}, "unexpected argument 'stray'"},
         {{"-display"}, "option '-display' requires an argument"},
+        {{"--stats=1"}, "option '--stats' doesn't allow an argument"},
+        // Beyond the bounds, malformed, and with the value missing at the end of the line.
         {{"--size", "0x600"}, "invalid value '0x600' for --size"},
         {{"--size", "1x800"}, "invalid value '1x800' for --size"},  // GLUT never draws it
         {{"-geometry", "800x1+0+0"}, "invalid value '800x1+0+0' for -geometry"},
+        {{"--size", "16385x10"}, "invalid value '16385x10' for --size"},
+        {{"--size", "10x10x10"}, "invalid value '10x10x10' for --size"},
+        {{"--size", "+5x5"}, "invalid value '+5x5' for --size"},
+        {{"--size", "10X10"}, "invalid value '10X10' for --size"},
+        {{"--frames", "0"}, "invalid value '0' for --frames"},
+        {{"--frames", "1000000001"}, "invalid value '1000000001' for --frames"},
         {{"--frames", "3.5"}, "invalid value '3.5' for --frames"},
+        {{"--frames", "12 "}, "invalid value '12 ' for --frames"},
+        {{"--seed", "-1"}, "invalid value '-1' for --seed"},
         {{"--seed", "4294967296"}, "invalid value '4294967296' for --seed"},
+        {{"--seed", "0x10"}, "invalid value '0x10' for --seed"},
+        {{"--step", "0"}, "invalid value '0' for --step"},
         {{"--step", "0.3"}, "invalid value '0.3' for --step"},  // beyond the longest step
         {{"--step", "1e-7"}, "invalid value '1e-7' for --step"},  // below the clock's tick
         {{"--step", "0.0000015"}, "invalid value '0.0000015' for --step"},  // between ticks
@@ -85,11 +125,22 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--max-fps", "-1"}, "invalid value '-1' for --max-fps"},
         {{"--replay", "r", "--seed", "1"}, "--replay takes the seed, the steps and the size"},
         {{"--size=9x9", "--replay", "r"}, "--replay takes the seed, the steps and the size"},
+        {{"--step", "nan"}, "invalid value 'nan' for --step"},
+        {{"--step", "1/50"}, "invalid value '1/50' for --step"},
+        {{"--screenshot="}, "invalid value '' for --screenshot"},
+        {{"--record="}, "invalid value '' for --record"},
+        {{"--data="}, "invalid value '' for --data"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);
         EXPECT_EQ(p.action, USAGE_ERROR) << c.args[0];
         EXPECT_EQ(p.error.rfind(c.error, 0), 0u) << p.error;
         EXPECT_EQ(p.error.find('\n'), std::string::npos) << p.error;
+    }
+    for (const char* option :
+         {"--size", "--frames", "--seed", "--step", "--screenshot", "--record", "--data"}) {
+        Parsed p = parse({"--stats", option});
+        EXPECT_EQ(p.action, USAGE_ERROR) << option;
+        EXPECT_EQ(p.error, std::string("option '") + option + "' requires an argument");
     }
 }

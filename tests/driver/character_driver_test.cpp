@@ -1,5 +1,6 @@
 // The driver in a real window: the scene built by init() with its stopwatches on a fake clock,
 // the rules of each frame, the fires and fireworks, and the keys.
+#include "MemoryPolicy.h"
 #include "support/heap.h"
 #include "support/scene.h"
 #include "support/vectors.h"
@@ -148,13 +149,13 @@ namespace {
 // Everything a key may change, by name.
 enum Field { CAM_X, CAM_Y, CAM_Z, DIR_X, DIR_Z, SPIN, SPIN_STEP, TILT_X, TILT_Y, TILT_Z, GOAL_X,
              GOAL_Y, GOAL_Z, POS_X, POS_Y, POS_Z, VEL_X, VEL_Y, VEL_Z, HEADING, FOLLOW, WALKING,
-             OTHER_X };
+             OTHER_X, SKY_SCALE, SKY_MOVING };
 std::vector<float> keyState() {
     QOR3dVector p = testCharacter->getPosition(), v = testCharacter->getVelocity();
     return {myCamPos.x, myCamPos.y, myCamPos.z, myCamDir.x, myCamDir.z, Angle, deltaAngle, AngleX,
             AngleY, AngleZ, aendpos.x, aendpos.y, aendpos.z, p.x, p.y, p.z, v.x, v.y, v.z,
             testCharacter->getHeading(), (float)terrainCheck, (float)myController->isWalking(),
-            otherCharacter->getXPosition()};
+            otherCharacter->getXPosition(), mySkyBox->scale, mySkyBox->moving};
 }
 struct Change {
     Field field;
@@ -175,6 +176,9 @@ TEST_F(SceneTest, EachKeyChangesItsOwnStateAndNothingElse) {
         {'C', {{POS_Y, 5.05f}, {VEL_Y, 4}}}, {'W', {{VEL_Z, 2}}}, {'S', {{VEL_Z, -1}}},
         {'A', {{VEL_X, 3}, {VEL_Z, 0.0024f}}}, {'D', {{VEL_X, -2}, {VEL_Z, 0.0016f}}},
         {'Q', {{HEADING, 5}}}, {'Q', {{HEADING, 10}}}, {'E', {{HEADING, 5}}}, {'6', {{WALKING, 1}}},
+        {'6', {}},  // walks on: not a toggle
+        {'7', {{SKY_SCALE, 2}, {SKY_MOVING, 1}}}, {'7', {}},
+        {'8', {{SKY_SCALE, 4}, {SKY_MOVING, 0.1f}}},
         {' ', {{SPIN_STEP, 0.5f}}}, {' ', {{SPIN_STEP, 0}}}, {'5', {{FOLLOW, 0}}},
         {'5', {{FOLLOW, 1}}}, {'a', {{TILT_Y, 5}}}, {'a', {{TILT_Y, 10}}}, {'d', {{TILT_Y, 5}}},
         {'z', {{TILT_Z, 5}}}, {'c', {{TILT_Z, 0}}}, {'c', {{TILT_Z, -5}}}, {',', {{GOAL_X, 0.1f}}},
