@@ -56,7 +56,8 @@ TEST(FrameOutput, ARecordFolderHoldingFramesIsRefusedAndKeptAsItWas) {
 
 TEST(FrameOutput, AFrameThatCannotBeWrittenEndsTheRunWithStatusOne) {
     TempDir tmp;
-    // The folder goes while frames are being recorded into it; Escape comes too late.
+    // The folder goes while frames are being recorded into it; Escape comes too late. A live
+    // run rather than a capture: the folder has to go while the program runs.
     testproc::Result r = testproc::runProgramWithActions(
         tmp.path, "--size 64x64 --record rec",
         "rm -rf rec; sleep 2; xdotool key --window \"$win\" Escape 2>/dev/null");

@@ -12,8 +12,8 @@ using testproc::quote;
 
 TEST(Program, PrintsEachLineAtOnceIntoAPipeAndFollowsRealKeys) {
     // The program's output goes through a pipe into a file, read while its window is still up.
-    // Then real key events: lower-case letters are other commands, so only "C" jumps; Escape
-    // quits.
+    // Then real key events (driven by X: the keys reaching the window is what it checks):
+    // lower-case letters are other commands, so only "C" jumps; Escape quits.
     std::string cmd =
         "cd " + quote(QORVEL_SOURCE_DIR) + " || exit 1; log=$(mktemp); " +
         "{ set -o pipefail; timeout 60 " + quote(testproc::programPath()) +
@@ -245,7 +245,8 @@ int greyFigurePixels(const testpng::Picture& p) {
 TEST(ProgramStall, AFigureStoppedInTheAirLandsWhenTheProgramGoesOn) {
     TempDir tmp;
     // Landed, then stopped for five seconds in the middle of a jump; the picture taken at
-    // Escape, three seconds after it went on, shows the keyboard figure standing again.
+    // Escape, three seconds after it went on, shows the keyboard figure standing again. Driven
+    // by X on the wall clock, not from a capture: a real stall of the process is what it checks.
     testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
         "cd " + quote(tmp.path) + " && { timeout 60 " + program() +
         " --screenshot stall.png >/dev/null & pid=$!; " +
