@@ -13,7 +13,8 @@ read -r -a keys <<< "${SOAK_KEYS:-${default_keys[*]}}"
 # F12 saves into the current folder: a folder of the soak's own, emptied as it goes.
 shots=$(mktemp -d)
 trap 'rm -rf "$shots" "$log"' EXIT
-(cd "$shots" && exec "$program") >"$log" 2>&1 &
+# No frame limit: a soak draws as many frames as it can, as a stress run should.
+(cd "$shots" && exec "$program" --max-fps 0) >"$log" 2>&1 &
 pid=$!
 win=$(xdotool search --sync --name "^Quorvel$" | head -n 1)
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null; }
