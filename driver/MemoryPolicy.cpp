@@ -5,22 +5,22 @@
 #include <malloc.h>
 
 namespace {
-// Above the largest block the GL driver takes and frees within a frame (520 KiB, most of them
-// 64-68 KiB); larger ones are rare and keep a mapping of their own.
-const int MMAP_THRESHOLD = 1024 * 1024;
+// Above the GL driver's blocks of every frame (64-100 KiB, about 150 a frame), below the images
+// and textures (192 KiB and up) that come and go with a new sky or fire: those keep mappings of
+// their own and go back whole, so they never fragment the heap.
+const int MMAP_THRESHOLD = 128 * 1024;
 // Far above a frame's swing of the heap top, so a frame never shrinks the heap for the next
 // one to grow it again; the periodic trim below gives it back.
 const int TRIM_THRESHOLD = 32 * 1024 * 1024;
 }  // namespace
 
-// 300 seeded frames of 0.02 s under Xvfb, Release build, alternating runs:
-//   64 KiB mapping threshold (before): 153 mmap and munmap a frame, 2,500 page faults a frame,
-//                                      2.3-2.6 s system time, 9.5-10.5 s wall
-//   these two settings: no mmap or munmap after frame 30, about 6 faults a frame from then on,
-//                       0.09-0.13 s system time, 6.9-7.0 s wall; same resident size
-//   glibc's sliding threshold: as quiet once it has slid, after more start-up churn
-//                              (371 brk calls and 23,000 faults in the 300 frames, not 141, 14,000)
-//   1 MiB threshold with the default trim: the heap top shrinks and regrows, 29 faults a frame
+// 300 seeded frames of 0.02 s under Xvfb, Release build; per frame after the first 30:
+//   64 KiB mapping threshold (before): 153 mmap and munmap, 2,700 page faults; 2.3-2.6 s system
+//   these two settings: 0.2 mmap and munmap, 45 faults; 0.1 s system; 20-minute soak flat
+//   1 MiB threshold, 32 MiB trim: no mmap, 9 faults, but images on the heap fragment it: the
+//                                 20-minute soak grew 2.7 MiB
+//   glibc's sliding threshold: as the 1 MiB one once it has slid, after more start-up churn
+//   any fixed threshold with the default trim: the heap top shrinks and regrows every frame
 void configureMemory() {
     mallopt(M_MMAP_THRESHOLD, MMAP_THRESHOLD);
     mallopt(M_TRIM_THRESHOLD, TRIM_THRESHOLD);
