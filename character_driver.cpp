@@ -301,6 +301,7 @@ static void initGLState() {
 }
 
 static void launchFireworks() {
+    const LongLivedAllocations sprite;
     myFireworks = new FireWorks(50);
     myFireworks->pushForceField(&ForceField::forceGravity);
     myFireworks->pushForceField(&ForceField::forceDrag);
@@ -311,6 +312,7 @@ static void launchFireworks() {
 static void buildSky(const char* image, float scale, float movement) {
     static char slots[SKY_SLOTS][SkyBox::NAME_SLOT];  // 24 KiB: kept off the stack
     const std::string path = imagePath(image);
+    const LongLivedAllocations textures;
     for (int i = 0; i < SKY_SLOTS; i++) {
         std::strncpy(slots[i], path.c_str(), SkyBox::NAME_SLOT - 1);
         slots[i][SkyBox::NAME_SLOT - 1] = '\0';
@@ -327,6 +329,7 @@ static void setTestArmGoals() {
 }
 
 static void buildScene() {
+    const LongLivedAllocations scene;
     const std::string heightMap = imagePath("ground3.tga");
     const std::string surface = imagePath("ground4.tga");
     myTerrain = new Terrain(heightMap.c_str(), true, 15.0f, true, surface.c_str());
@@ -557,6 +560,7 @@ static void burnCharacter(Character* character, Flames*& flames, Controller* con
         float d = character->getPosition().minus(myFlames->getPosition()).length();
         if (d < 2.4f) {
             std::printf("Starting fire on %s!\n", name);
+            const LongLivedAllocations sprite;
             flames = new Flames(200, default3dVector);
             flames->setSize(10.0f);
         }

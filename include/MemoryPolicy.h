@@ -5,6 +5,15 @@
 
 // First thing in the process, before any GL context exists.
 void configureMemory();
+// While one lives, large blocks get mappings of their own: for what is kept long (images,
+// textures), so it never lies in the heap among the blocks a frame takes and gives back.
+class LongLivedAllocations {
+public:
+    LongLivedAllocations();
+    ~LongLivedAllocations();
+    LongLivedAllocations(const LongLivedAllocations&) = delete;
+    LongLivedAllocations& operator=(const LongLivedAllocations&) = delete;
+};
 // Returns the heap's free pages to the system; the program calls it every ten seconds.
 void giveBackFreedMemory();
 
