@@ -28,6 +28,8 @@ int64_t timer::fineTicks() { return fineClock(); }
 
 double timer::wallSeconds() { return (double)systemFineClock() / (double)CLOCKS_PER_SEC; }
 
+int64_t timer::wallTicks() { return systemFineClock(); }
+
 void timer::useClocks(FineClock fine, CalendarClock calendar) {
     fineClock = fine ? fine : systemFineClock;
     calendarClock = calendar ? calendar : systemCalendarClock;

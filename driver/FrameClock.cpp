@@ -15,11 +15,6 @@ Mode mode = UNUSED;
 int64_t now = 0;     // ticks since the clock was put in use: what every stopwatch reads
 int64_t origin = 0;  // the system clock's reading where frame time stood at 0
 
-int64_t systemTicks() {
-    timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return (int64_t)t.tv_sec * CLOCKS_PER_SEC + (int64_t)t.tv_nsec / (1000000000 / CLOCKS_PER_SEC);
-}
 int64_t readNow() { return now; }
 time_t readCalendar() { return (time_t)(now / CLOCKS_PER_SEC); }
 }  // namespace
@@ -32,17 +27,17 @@ void useFrameClock(double stepSeconds) {
         return;
     }
     mode = LIVE;
-    origin = systemTicks();
+    origin = timer::wallTicks();
     timer::useClocks(readNow, readCalendar);
 }
 
 int64_t beginFrameClock() {
     const int64_t before = now;
     if (mode == LIVE) {
-        now = systemTicks() - origin;
+        now = timer::wallTicks() - origin;
         if (now - before > FRAME_CLOCK_MAX_STEP_TICKS) {
             now = before + FRAME_CLOCK_MAX_STEP_TICKS;
-            origin = systemTicks() - now;
+            origin = timer::wallTicks() - now;
         }
     } else if (mode == STEPPED) {
         advanceSteppedClock();
@@ -53,7 +48,7 @@ int64_t beginFrameClock() {
 
 void beginFrameClockBy(int64_t ticks) {
     now += ticks;
-    origin = systemTicks() - now;
+    origin = timer::wallTicks() - now;
 }
 
 double frameClockSeconds() { return (double)now / CLOCKS_PER_SEC; }

@@ -29,8 +29,9 @@ public:
     // Replaces the two clocks every timer reads (the stepped clock of --step, tests' fake
     // clocks); null restores the system's.
     static void useClocks(FineClock fine, CalendarClock calendar);
-    // The system's monotonic clock in seconds, whatever clocks the timers read.
+    // The system's monotonic clock in seconds, and in ticks, whatever clocks the timers read.
     static double wallSeconds();
+    static int64_t wallTicks();
     // The fine clock as a timer started now would read it.
     static int64_t fineTicks();
 
