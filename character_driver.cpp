@@ -13,11 +13,16 @@
 #include "FrameOutput.h"
 #include "FramePacer.h"
 #include "FrameStats.h"
+#include "FrameTarget.h"
 #include "HelpOverlay.h"
+#include "ImageFailure.h"
 #include "ImageFolder.h"
 #include "InputSession.h"
 #include "MemoryPolicy.h"
+#include "ReplaySchedule.h"
+#include "RunPlan.h"
 #include "SeedSource.h"
+#include "SolidSphere.h"
 #include "SwapControl.h"
 #include "Terrain.h"
 #include "skybox.h"
@@ -75,17 +80,24 @@ timer myTimer;
 void (*frameStepHook)(FrameStep step) = nullptr;
 
 static const int SKY_SLOTS = 6;
-static long frameLimit = 0;  // 0: until Escape
+static RunPlan plan;          // what kind of run this is, decided once at start
 static long framesDrawn = 0;
 static bool printStats = false;  // --stats
 static ProcessUsage usageAtStart;  // when the scene was built
-static int windowWidth = 0, windowHeight = 0;  // as the last reshape gave them
+static int windowWidth = 0, windowHeight = 0;  // the size the scene is drawn at
 static HelpOverlay helpOverlay;
 
-// Pacing: frames start no sooner than the pacer allows. Offline work (a fixed number of frames,
-// a recording, a stepped clock) goes on while the window cannot be seen.
+// Every frame is drawn off screen and copied into the window when it can be seen, so offline
+// work goes on behind other windows and the last frame drawn is always at hand.
+static FrameTarget* frameTarget = nullptr;
+static bool windowSeen = true;  // until the window system says otherwise
+
+// Pacing: frames start no sooner than the pacer allows; replayed frames are shown when their
+// captured time has come.
 static FramePacer framePacer;
-static bool offlineRun = false;
+static ReplaySchedule replaySchedule;
+static bool frameReplayed = false;  // the frame being drawn came from the replay
+static void stepDone(FrameStep step);
 
 // Mouse: a left-button drag turns the camera about its up vector and tilts it up and down.
 static const double VERTICAL_FIELD_OF_VIEW = 35.0;  // degrees, as the projection sets it
@@ -117,37 +129,51 @@ static int applyCommandLine(const CommandLine& line) {
         useFixedSeeds(line.seed);
     }
     useFrameClock(line.step);
-    frameLimit = line.frames;
     printStats = line.stats;
-    offlineRun = line.frames > 0 || !line.recordFolder.empty() || line.step > 0.0;
     // Targets are tried before the window opens, so a bad one costs no run.
-    if (!line.screenshot.empty() && !screenshotAtEnd(line.screenshot, error)) {
-        std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", line.screenshot.c_str(),
+    if (!plan.screenshot.empty() && !screenshotAtEnd(plan.screenshot, error)) {
+        std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", plan.screenshot.c_str(),
                      error.c_str());
         return 1;
     }
-    if (!line.recordFolder.empty() && !recordFramesTo(line.recordFolder, line.frames, error)) {
-        std::fprintf(stderr, "quorvel: cannot record into '%s': %s\n", line.recordFolder.c_str(),
+    if (!plan.recordFolder.empty() && !recordFramesTo(plan.recordFolder, plan.frames, error)) {
+        std::fprintf(stderr, "quorvel: cannot record into '%s': %s\n", plan.recordFolder.c_str(),
                      error.c_str());
         return 1;
     }
     return -1;
 }
 
-// ---- Ways out ---------------------------------------------------------------------------
-// With a picture of the last frame to save, the program ends after one more frame, read back
-// before it is shown; reading every frame in case it is the last would slow them all.
-static void endOnEscape() {
-    if (!wantsFinalFrame()) endScene();
-    frameLimit = framesDrawn + 1;
+// ---- The one way out --------------------------------------------------------------------
+// Escape, the last frame, the close button, a signal, a replay's end, an image or a file that
+// cannot be read or written: each ends here, so the capture is closed, the last frame drawn is
+// saved and the figures are printed, in that order, whatever ended the run. The frames' cost
+// is read first: saving the picture is not a frame.
+void finishRun(int status) {
+    static bool finishing = false;
+    if (finishing) std::exit(status != 0 ? status : 1);  // a duty below failed on its own way out
+    finishing = true;
+    const ProcessUsage usageAtEnd = readProcessUsage();
+    const int capture = endSession();
+    int pictures = 0;
+    if (frameTarget != nullptr) {
+        frameTarget->select();
+        pictures = finishFrameOutput(framesDrawn > 0, frameTarget->width(), frameTarget->height());
+    } else {
+        pictures = finishFrameOutput(false, 0, 0);
+    }
+    if (printStats)  // asked for, so it shows under --quiet too
+        tellUser("%s", frameStatsLine(frameCost(usageAtStart, usageAtEnd, framesDrawn),
+                                      framesDrawn).c_str());
+    std::exit(status != 0 ? status : pictures != 0 ? pictures : capture);
 }
 
-// SIGINT and SIGTERM end the run as Escape does, with the status a shell gives that signal.
-// The handler only notes the signal; a GLUT timer looks for it between frames.
+static void imageUnreadable() { finishRun(1); }
+
+// SIGINT and SIGTERM end the run with the status a shell gives that signal. The handler only
+// notes the signal; the run looks for it between frames (a GLUT timer, or the headless loop).
 static volatile std::sig_atomic_t caughtSignal = 0;
-static int signalStatus = 0;             // 128 + the signal once it is acted on
 static const int SIGNAL_POLL_MS = 50;
-static const int SIGNAL_GRACE_POLLS = 20;  // a second for the final frame, then end without it
 
 static void noteSignal(int signal) { caughtSignal = signal; }
 
@@ -160,16 +186,12 @@ static void catchEndSignals() {
     sigaction(SIGTERM, &action, nullptr);
 }
 
-// GLUT draws no frame while the window is hidden or covered: after a grace period the run
-// ends without its final frame rather than wait for one.
+static void finishOnSignal() {
+    if (caughtSignal != 0) finishRun(128 + caughtSignal);
+}
+
 static void watchForSignals(int) {
-    if (caughtSignal != 0 && signalStatus == 0) {
-        signalStatus = 128 + caughtSignal;
-        endOnEscape();
-    } else if (signalStatus != 0) {
-        static int pollsWaited = 0;
-        if (++pollsWaited >= SIGNAL_GRACE_POLLS) endScene();
-    }
+    finishOnSignal();
     glutTimerFunc(SIGNAL_POLL_MS, watchForSignals, 0);
 }
 
@@ -178,12 +200,9 @@ static void watchForSignals(int) {
 static bool exiting = false;
 static void noteExit() { exiting = true; }
 
-// The window manager's close button: GLUT destroys the window once this returns, so the
-// final frame, if one is wanted, is drawn here and now.
+// The window manager's close button.
 static void closeCallback() {
-    if (exiting) return;
-    endOnEscape();
-    displayCallback();
+    if (!exiting) finishRun(0);
 }
 
 // GLUT's fatal errors (a display that cannot be opened, among them): the message on standard
@@ -193,19 +212,152 @@ static void closeCallback() {
     std::vfprintf(stderr, format, args);
     std::fputs("\n", stderr);
     if (std::strstr(format, "display") != nullptr)
-        std::fputs("quorvel: run it in an X session, or without a screen under xvfb-run\n",
-                   stderr);
+        std::fputs("quorvel: run it in an X session, without a screen under xvfb-run, or with "
+                   "--headless\n", stderr);
     std::exit(1);
 }
 
-// Needs the window's GL context: vertical sync and the display's rate are asked of it.
-static void startPacing(const CommandLine& line) {
-    const bool fixedWork = line.frames > 0 || !line.recordFolder.empty();
-    const int limit = chooseFrameLimit(line.maxFps, fixedWork, displayRefreshRate());
+// ---- Input, as the session hands it over ------------------------------------------------
+static void takeSize(int w, int h) {
+    std::string error;
+    if (!frameTarget->resize(w, h, error)) {
+        std::fprintf(stderr, "quorvel: %s\n", error.c_str());
+        finishRun(1);
+    }
+    myReshape(w, h);
+}
+static void sceneKey(unsigned char key) { keyCallback(key, 0, 0); }
+static void sceneSpecial(int key) { specialCallback(key, 0, 0); }
+// Without a window, the keys that act on the window do nothing.
+static void headlessSpecial(int key) {
+    if (key != GLUT_KEY_F1 && key != GLUT_KEY_F11 && key != GLUT_KEY_F12) specialCallback(key, 0, 0);
+}
+static void resizeWindow(int w, int h) { glutReshapeWindow(w, h); }
+
+static InputHandlers inputHandlers(bool headless) {
+    InputHandlers to;
+    to.key = sceneKey;
+    to.special = headless ? headlessSpecial : sceneSpecial;
+    to.mouse = mouseCallback;
+    to.motion = motionCallback;
+    to.takeSize = takeSize;
+    to.resizeWindow = headless ? nullptr : resizeWindow;
+    to.end = finishRun;
+    return to;
+}
+
+// ---- The run ----------------------------------------------------------------------------
+// Sleeps until `when` on the wall clock, whatever clock the scene's stopwatches read.
+static void sleepUntil(double when) {
+    if (when <= timer::wallSeconds()) return;
+    timespec until;
+    until.tv_sec = (time_t)when;
+    until.tv_nsec = (long)((when - (double)until.tv_sec) * 1e9);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) continue;
+}
+
+// Replayed frames keep the replay's schedule instead of the pacer's.
+static void waitForNextFrame() {
+    if (!replayGoesOn()) sleepUntil(framePacer.frameStart(timer::wallSeconds()));
+}
+
+static void waitForReplayedTime() {
+    if (frameReplayed && plan.pacing == PACE_REPLAY)
+        sleepUntil(replaySchedule.showAt(frameClockSeconds(), timer::wallSeconds()));
+}
+
+// The frame held off screen, into the window; also what an exposed window shows again.
+static void showFrame() {
+    if (windowSeen && framesDrawn > 0) frameTarget->show();
+}
+
+// One frame of the run: drawn off screen, saved where asked, shown when its time has come and
+// the window can be seen; the run ends once it has drawn all it was to draw.
+static void runFrame() {
+    frameTarget->select();
+    displayCallback();
+    framesDrawn++;
+    if (!captureFrame(frameTarget->width(), frameTarget->height())) finishRun(1);
+    waitForReplayedTime();
+    showFrame();
+    stepDone(FRAME_SWAP);
+    if (plan.frames > 0 && framesDrawn >= plan.frames) finishRun(0);
+}
+
+// Needs the GL context: vertical sync and the display's rate are asked of it.
+static void startPacing() {
+    const int limit = frameLimit(plan, plan.headless ? 0 : displayRefreshRate());
     // Without a limit the swaps do not wait for the display either.
-    setSwapInterval(limit > 0 ? 1 : 0);
+    if (!plan.headless) setSwapInterval(limit > 0 ? 1 : 0);
     framePacer = FramePacer(limit);
     helpOverlay.setFrameLimit(limit);
+}
+
+// Frames are drawn from the idle callback, not GLUT's display callback: GLUT draws nothing
+// for a window it cannot show, and offline work must go on regardless.
+void idleCallback() {
+    waitForNextFrame();
+    runFrame();
+}
+
+// A watched run pauses while its window cannot be seen: without an idle function GLUT sleeps
+// until an event comes, so a hidden window costs nothing, and the stopwatches cap the step
+// taken when it shows again. Offline work goes on, unseen.
+void windowStatusCallback(int state) {
+    windowSeen = state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED;
+    if (plan.pausesWhenHidden) glutIdleFunc(windowSeen ? idleCallback : nullptr);
+}
+
+// The off-screen buffer, at the size the run starts with; it is current from here on.
+static int makeFrameTarget(bool headless, int width, int height) {
+    std::string error;
+    frameTarget = headless ? makeHeadlessFrameTarget(error) : makeWindowFrameTarget(error);
+    if (frameTarget != nullptr && frameTarget->resize(width, height, error)) return -1;
+    std::fprintf(stderr, "quorvel: %s%s\n", headless ? "cannot draw without a window: " : "",
+                 error.c_str());
+    return 1;
+}
+
+static int runInWindow(CommandLine& line) {
+    int glutArgc = (int)line.glutArgs.size();
+    line.glutArgs.push_back(nullptr);
+    glutInitErrorFunc(reportGlutError);
+    glutInit(&glutArgc, line.glutArgs.data());
+    std::atexit(noteExit);
+    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowSize(line.width, line.height);
+    glutCreateWindow("Quorvel");
+    const int status = makeFrameTarget(false, line.width, line.height);
+    if (status >= 0) return status;
+    glutDisplayFunc(showFrame);
+    takeInputFromWindow();
+    glutIdleFunc(idleCallback);
+    glutWindowStatusFunc(windowStatusCallback);
+    glutCloseFunc(closeCallback);
+    glutTimerFunc(SIGNAL_POLL_MS, watchForSignals, 0);
+    init();
+    std::printf("F1: keys and help, Escape: quit\n");  // for whoever starts it the first time
+    startPacing();
+    usageAtStart = readProcessUsage();
+    glutMainLoop();
+    finishRun(0);  // the close callback ends the run itself; this is only a backstop
+}
+
+// No window and no X server: the scene at the run's size, frame after frame, until the run
+// has drawn what it was to draw or a signal ends it.
+static int runHeadless(const CommandLine& line) {
+    const int status = makeFrameTarget(true, line.width, line.height);
+    if (status >= 0) return status;
+    init();
+    takeSize(line.width, line.height);  // as a window's first size would be taken
+    startPacing();
+    usageAtStart = readProcessUsage();
+    for (;;) {
+        finishOnSignal();
+        waitForNextFrame();
+        runFrame();
+    }
 }
 
 int quorvelMain(int argc, char** argv) {
@@ -222,45 +374,15 @@ int quorvelMain(int argc, char** argv) {
         return 2;
     case RUN_SCENE: break;
     }
-    int status = startSession(line);
-    if (status < 0) status = applyCommandLine(line);
+    int status = startSession(line, inputHandlers(line.headless));
     if (status >= 0) return status;
-
-    configureMemory();
-    int glutArgc = (int)line.glutArgs.size();
-    line.glutArgs.push_back(nullptr);
-    glutInitErrorFunc(reportGlutError);
-    glutInit(&glutArgc, line.glutArgs.data());
-    std::atexit(noteExit);
-    glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
-    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowSize(line.width, line.height);
-    glutCreateWindow("Quorvel");
-    glutDisplayFunc(displayCallback);
-    takeInputFromWindow();
-    glutIdleFunc(idleCallback);
-    if (!offlineRun) glutWindowStatusFunc(windowStatusCallback);
-    glutCloseFunc(closeCallback);
+    plan = planRun(line, replayedSession());
+    status = applyCommandLine(line);
+    if (status >= 0) return status;
+    onImageFailure(imageUnreadable);
     catchEndSignals();
-    glutTimerFunc(SIGNAL_POLL_MS, watchForSignals, 0);
-    init();
-    std::printf("F1: keys and help, Escape: quit\n");  // for whoever starts it the first time
-    startPacing(line);
-    usageAtStart = readProcessUsage();
-    glutMainLoop();
-    endScene();  // the close callback ends the run itself; this is only a backstop
-}
-
-// The frames' cost is read before the last picture is written: saving it is not a frame.
-void endScene() {
-    const ProcessUsage usageAtEnd = readProcessUsage();
-    const int pictures = finishFrameOutput();
-    const int capture = endSession();
-    if (printStats)  // asked for, so it shows under --quiet too
-        tellUser("%s", frameStatsLine(frameCost(usageAtStart, usageAtEnd, framesDrawn),
-                                      framesDrawn).c_str());
-    const int status = pictures != 0 ? pictures : capture;
-    std::exit(signalStatus != 0 ? signalStatus : status);
+    configureMemory();
+    return plan.headless ? runHeadless(line) : runInWindow(line);
 }
 
 static void initGLState() {
@@ -394,32 +516,6 @@ void relaunchFireworksIfDue() {
     }
 }
 
-// Sleeps until the pacer lets the next frame start; the clock is the wall's, whatever clock
-// the scene's stopwatches read.
-static void waitForNextFrame() {
-    const double now = timer::wallSeconds();
-    const double start = framePacer.frameStart(now);
-    if (start <= now) return;
-    timespec until;
-    until.tv_sec = (time_t)start;
-    until.tv_nsec = (long)((start - (double)until.tv_sec) * 1e9);
-    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) continue;
-}
-
-// The spin and the relaunch belong to the frame (displayCallback): idle calls come any number
-// of times between two frames, and a replay must see each exactly once a frame.
-void idleCallback() {
-    waitForNextFrame();
-    glutPostRedisplay();
-}
-
-// Without an idle function GLUT sleeps until an event comes, so a window nobody can see costs
-// nothing; the stopwatches cap the step taken when it shows again.
-void windowStatusCallback(int state) {
-    const bool seen = state == GLUT_FULLY_RETAINED || state == GLUT_PARTIALLY_RETAINED;
-    glutIdleFunc(seen ? idleCallback : nullptr);
-}
-
 // ---- Per frame --------------------------------------------------------------------------
 const char* frameStepName(FrameStep step) {
     static const char* const NAMES[FRAME_STEP_COUNT] = {
@@ -541,7 +637,7 @@ static void drawArmGoalMarker() {
     glPushMatrix();
     glColor4f(1.0f, 0.0f, 0.0f, 0.5f);
     glTranslatef(aendpos.x, aendpos.y, aendpos.z);
-    glutSolidSphere(0.1, 20, 20);
+    drawSolidSphere(0.1, 20, 20);  // the toolkit's own needs a window
     glPopMatrix();
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
@@ -597,6 +693,7 @@ static void drawFireworks() {
 }
 
 void displayCallback() {
+    frameReplayed = replayGoesOn();
     beginFrame();
     spinWorld();
     relaunchFireworksIfDue();
@@ -637,12 +734,6 @@ void displayCallback() {
     stepDone(FRAME_FIREWORKS);
     helpOverlay.frameShown(frameClockSeconds());  // a replay shows the captured rate
     helpOverlay.draw(windowWidth, windowHeight);
-    const bool last = frameLimit > 0 && framesDrawn + 1 >= frameLimit;
-    const bool recorded = captureFrame(windowWidth, windowHeight, last);
-    glutSwapBuffers();
-    stepDone(FRAME_SWAP);
-    if (!recorded) endScene();
-    if (frameLimit > 0 && ++framesDrawn >= frameLimit) endScene();
 }
 
 // ---- Keys -------------------------------------------------------------------------------
@@ -701,7 +792,7 @@ static void toggleFullScreen() {
 void keyCallback(unsigned char key, int, int) {
     const double ARM_STEP = 0.1;
     switch (key) {
-    case 27: endOnEscape(); break;
+    case 27: finishRun(0);
     case ' ': deltaAngle = (deltaAngle == 0.0f) ? 0.5f : 0.0f; break;
     case ',': moveArmGoal(ARM_STEP, 0, 0); break;
     case '.': moveArmGoal(-ARM_STEP, 0, 0); break;

@@ -31,11 +31,12 @@ struct Flag {
     bool CommandLine::*field;
 };
 const Flag FLAGS[] = {{"--quiet", "-q", &CommandLine::quiet},
-                      {"--stats", "", &CommandLine::stats}};
+                      {"--stats", "", &CommandLine::stats},
+                      {"--headless", "", &CommandLine::headless}};
 
 const Flag* findFlag(const std::string& name) {
     for (const Flag& f : FLAGS)
-        if (name == f.name || name == f.letter) return &f;
+        if (name == f.name || (*f.letter != '\0' && name == f.letter)) return &f;
     return nullptr;
 }
 
@@ -102,6 +103,19 @@ bool replayConflict(const CommandLine& line, std::string& error) {
     return true;
 }
 
+// Without a window there is no input to capture and nothing to look at: such a run must make
+// something or play something.
+bool headlessConflict(const CommandLine& line, std::string& error) {
+    if (!line.headless) return false;
+    if (!line.captureFile.empty())
+        error = "--headless has no window whose input --capture could write down: leave out "
+                "--capture";
+    else if (line.frames == 0 && line.recordFolder.empty() && line.screenshot.empty() &&
+             line.replayFile.empty())
+        error = "--headless needs --frames, --record, --screenshot or --replay";
+    return !error.empty();
+}
+
 // The size part of an X geometry, WxH[+X+Y]; true with size false when it gives a position only.
 bool parseGeometry(std::string text, bool& size, int& w, int& h) {
     if (!text.empty() && text[0] == '=') text.erase(0, 1);  // X allows "=WxH"
@@ -143,6 +157,10 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
         if (const Flag* f = findFlag(arg)) {
             line.*(f->field) = true;
             continue;
+        }
+        if (arg.empty()) {
+            error = "unexpected empty argument ''";
+            return USAGE_ERROR;
         }
         if (arg.compare(0, 2, "--") != 0 || arg.size() == 2) {
             error = arg.compare(0, 1, "-") == 0 ? "unrecognized option '" + arg + "'"
@@ -231,7 +249,7 @@ CommandLineAction parseCommandLine(int argc, char** argv, CommandLine& line,
         line.width = geometryWidth;
         line.height = geometryHeight;
     }
-    return replayConflict(line, error) ? USAGE_ERROR : RUN_SCENE;
+    return replayConflict(line, error) || headlessConflict(line, error) ? USAGE_ERROR : RUN_SCENE;
 }
 
 std::string versionText() { return std::string("quorvel ") + QORVEL_VERSION + "\n"; }

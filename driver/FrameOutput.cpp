@@ -126,13 +126,11 @@ bool screenshotAtEnd(const std::string& path, std::string& error) {
     return true;
 }
 
-bool wantsFinalFrame() { return !endPath.empty(); }
-
 void requestSnapshot() { snapshotWanted = true; }
 
-bool captureFrame(int width, int height, bool last) {
+bool captureFrame(int width, int height) {
     const bool recording = !recordFolder.empty();
-    if (!recording && !snapshotWanted && !(last && !endPath.empty())) return true;
+    if (!recording && !snapshotWanted) return true;
     readFrame(picture, width, height);
     if (snapshotWanted) {
         snapshotWanted = false;
@@ -145,13 +143,14 @@ bool captureFrame(int width, int height, bool last) {
     return !recordFailed;
 }
 
-int finishFrameOutput() {
+int finishFrameOutput(bool frameHeld, int width, int height) {
     const int status = recordFailed ? 1 : 0;
     if (endPath.empty()) return status;
-    if (picture.rgb.empty()) {
+    if (!frameHeld) {
         reportWriteFailure(endPath, "no frame was drawn");
         return 1;
     }
+    readFrame(picture, width, height);
     std::string error;
     if (!saveFrame(picture, endPath, error)) {
         reportWriteFailure(endPath, error);

@@ -4,17 +4,20 @@
 
 #include "CommandLine.h"
 #include "FrameClock.h"
-#include "SessionFile.h"
-#include "character_driver.h"
 
 #include <GL/glut.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <vector>
 
 namespace {
+// The sides of a window that is drawn at all; a capture holds no smaller one.
+const int MIN_SIDE = 2;
+
+InputHandlers to;
 SessionWriter capture;
 std::string capturePath;
 Session replay;
@@ -29,20 +32,21 @@ int liveWidth = 0, liveHeight = 0;    // as the window last reported them
 void showSize(int w, int h) {
     shownWidth = w;
     shownHeight = h;
-    myReshape(w, h);
+    to.takeSize(w, h);
 }
 
 void handle(const SessionEvent& e) {
     const int* v = e.values;
     switch (e.kind) {
-    case EVENT_KEY: keyCallback((unsigned char)v[0], 0, 0); break;
-    case EVENT_SPECIAL: specialCallback(v[0], 0, 0); break;
-    case EVENT_MOUSE: mouseCallback(v[0], v[1], v[2], v[3]); break;
-    case EVENT_MOTION: motionCallback(v[0], v[1]); break;
+    case EVENT_KEY: to.key((unsigned char)v[0]); break;
+    case EVENT_SPECIAL: to.special(v[0]); break;
+    case EVENT_MOUSE: to.mouse(v[0], v[1], v[2], v[3]); break;
+    case EVENT_MOTION: to.motion(v[0], v[1]); break;
     case EVENT_RESHAPE:
         // A replay sizes the window as the captured one was; the scene takes the recorded size
         // whether or not the window manager has caught up yet.
-        if (replaying && (v[0] != liveWidth || v[1] != liveHeight)) glutReshapeWindow(v[0], v[1]);
+        if (replaying && to.resizeWindow != nullptr && (v[0] != liveWidth || v[1] != liveHeight))
+            to.resizeWindow(v[0], v[1]);
         showSize(v[0], v[1]);
         break;
     }
@@ -52,8 +56,8 @@ void queue(SessionEventKind kind, int a, int b = 0, int c = 0, int d = 0) {
     if (!replaying) queued.push_back({kind, {a, b, c, d}});
 }
 
-void liveKey(unsigned char key, int x, int y) {
-    if (key == 27) keyCallback(key, x, y);  // Escape ends a replay too; the capture says 'end'
+void liveKey(unsigned char key, int, int) {
+    if (key == 27) to.key(key);  // Escape ends a replay too; the capture says 'end'
     else queue(EVENT_KEY, key);
 }
 void liveSpecial(int key, int, int) { queue(EVENT_SPECIAL, key); }
@@ -62,6 +66,10 @@ void liveMotion(int x, int y) { queue(EVENT_MOTION, x, y); }
 void liveReshape(int w, int h) {
     liveWidth = w;
     liveHeight = h;
+    // A window squeezed below two pixels is still drawn at two: what is handled is what a
+    // capture holds, and a replay takes no less.
+    w = std::max(w, MIN_SIDE);
+    h = std::max(h, MIN_SIDE);
     if (!framesBegun) showSize(w, h);  // the size the first frame starts with
     else queue(EVENT_RESHAPE, w, h);
 }
@@ -69,7 +77,8 @@ void liveReshape(int w, int h) {
 [[noreturn]] void captureFailed() {
     std::fprintf(stderr, "quorvel: cannot write '%s': %s\n", capturePath.c_str(),
                  capture.lastError().c_str());
-    std::exit(1);
+    to.end(1);
+    std::exit(1);  // not reached: end() does not return
 }
 
 // The next frame's step and input from the replay; false once it has none left.
@@ -86,7 +95,8 @@ bool replayedFrame(int64_t& step, std::vector<SessionEvent>& events) {
 }
 }  // namespace
 
-int startSession(CommandLine& line) {
+int startSession(CommandLine& line, const InputHandlers& handlers) {
+    to = handlers;
     std::string error;
     if (!line.replayFile.empty()) {
         if (!readSessionFile(line.replayFile, replay, error)) {
@@ -98,10 +108,6 @@ int startSession(CommandLine& line) {
         line.seed = replay.seed;
         line.width = replay.width;
         line.height = replay.height;
-        // A finished capture ends where it ended; --frames can only cut it shorter.
-        if (replay.ended && replay.frameCount > 0 &&
-            (line.frames == 0 || line.frames > replay.frameCount))
-            line.frames = replay.frameCount;
     }
     if (!line.captureFile.empty()) {
         if (!line.seeded) line.seed = (unsigned)std::time(nullptr);  // written, so replayable
@@ -115,6 +121,10 @@ int startSession(CommandLine& line) {
     }
     return -1;
 }
+
+const Session* replayedSession() { return replaying ? &replay : nullptr; }
+
+bool replayGoesOn() { return replaying && replayRun < replay.frames.size(); }
 
 void takeInputFromWindow() {
     glutReshapeFunc(liveReshape);
@@ -132,7 +142,7 @@ void beginFrame() {
     if (replayedFrame(step, events)) {
         beginFrameClockBy(step);
     } else {
-        if (replaying && replay.ended) endScene();
+        if (replaying && replay.ended) to.end(0);
         replaying = false;  // the file stopped early: live input from here on
         step = beginFrameClock();
         events.swap(queued);

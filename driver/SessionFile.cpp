@@ -28,7 +28,8 @@ const EventSyntax EVENTS[] = {
     {"mouse", EVENT_MOUSE, "mouse BUTTON STATE X Y (button 0 to 31, state 0 down or 1 up)", 4,
      {0, 0, -FAR, -FAR}, {31, 1, FAR, FAR}},
     {"motion", EVENT_MOTION, "motion X Y", 2, {-FAR, -FAR}, {FAR, FAR}},
-    {"reshape", EVENT_RESHAPE, "reshape WIDTH HEIGHT (0 to 16384)", 2, {0, 0}, {16384, 16384}},
+    // The same sides the command line takes: a window under 2 pixels is never drawn.
+    {"reshape", EVENT_RESHAPE, "reshape WIDTH HEIGHT (each 2 to 16384)", 2, {2, 2}, {16384, 16384}},
 };
 
 std::vector<std::string> fieldsOf(const std::string& line) {

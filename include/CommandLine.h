@@ -21,6 +21,7 @@ struct CommandLine {
     std::string captureFile;      // "": no capture
     std::string replayFile;       // "": a live session
     bool stats = false;           // print the frames' cost at the end
+    bool headless = false;        // no window and no X server: frames drawn off screen only
     std::vector<char*> glutArgs;  // the program's name and the X options, for glutInit
 };
 

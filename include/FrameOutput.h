@@ -12,16 +12,15 @@
 bool recordFramesTo(const std::string& folder, long lastFrame, std::string& error);
 // false with the reason in `error` when the picture could not be written there.
 bool screenshotAtEnd(const std::string& path, std::string& error);
-// Whether the frame the program ends on is to be saved (--screenshot).
-bool wantsFinalFrame();
 // The next frame drawn is saved as quorvel-YYYYMMDD-HHMMSS.png in the current directory.
 void requestSnapshot();
-// After a frame is drawn and before it is shown. `last`: the program ends on this frame.
-// false when a recorded frame could not be written: the run is to end (status 1).
-bool captureFrame(int width, int height, bool last);
-// Writes the --screenshot picture, if one was asked for: 0, or 1 when it cannot be written
-// or a recorded frame could not be.
-int finishFrameOutput();
+// After a frame is drawn, read from GL's read buffer: saved when recording or asked for by
+// F12. False when a recorded frame could not be written: the run is to end (status 1).
+bool captureFrame(int width, int height);
+// Writes the --screenshot picture, if one was asked for, from the frame GL's read buffer holds
+// (`frameHeld` false: no frame was ever drawn there): 0, or 1 when it cannot be written or a
+// recorded frame could not be.
+int finishFrameOutput(bool frameHeld, int width, int height);
 
 // The name of recorded frame `number` in a run whose last frame is `lastFrame` (0: open
 // ended): zero-padded to six digits, or to as many as the last frame has, so names sort in

@@ -45,12 +45,14 @@ extern float fireworksDisp;
 extern timer myTimer;
 
 int quorvelMain(int argc, char** argv);
-[[noreturn]] void endScene();  // as Escape: writes the frame output asked for, then ends the process
+// Every way out: ends the capture, saves the last frame drawn where asked, prints the figures
+// asked for and ends the process with `status` (or 1 when one of those fails).
+[[noreturn]] void finishRun(int status);
 void init();
 void myReshape(int w, int h);
-void idleCallback();
-void windowStatusCallback(int state);  // no idle work while the window cannot be seen
-void displayCallback();
+void idleCallback();                   // draws the run's next frame
+void windowStatusCallback(int state);  // a watched run pauses while the window cannot be seen
+void displayCallback();                // one frame of the scene, into the framebuffer bound
 void keyCallback(unsigned char key, int x, int y);
 void specialCallback(int key, int x, int y);
 void mouseCallback(int button, int state, int x, int y);

@@ -2,7 +2,7 @@
 # shellcheck shell=bash
 
 QORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev libgtest-dev libx11-dev xvfb xauth xdotool help2man man-db dpkg-dev)
+QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev libegl-dev libegl-mesa0 libgtest-dev libx11-dev xvfb xauth xdotool help2man man-db dpkg-dev)
 # Every virtual display the scripts start. -noreset: a server that resets when its last client
 # leaves drops any client that connects meanwhile (scripts/stress_displays shows it).
 QORVEL_XVFB_ARGS=(-noreset -screen 0 1024x1024x24)

@@ -2,6 +2,7 @@
 // whole surface, and blocks culled against the view volume) and bilinear height queries.
 #include "Terrain.h"
 
+#include "ImageFailure.h"
 #include "TGALoader.h"
 #include "ViewVolume.h"
 #include "lib_math.h"
@@ -29,7 +30,7 @@ Terrain::Terrain(const char* hfilename, bool normen, float scale, bool tmapen,
         printf("Could not load height image file!!\n");
         fflush(stdout);
         fprintf(stderr, "quorvel: cannot read image '%s': %s\n", hfilename, why.c_str());
-        exit(1);
+        imageFailed();
     }
     printf("New height-map terrain %s!\n", hfilename);
 

@@ -1,6 +1,8 @@
 // Texture object: TGA file -> GL texture with linear minification, default wrap and mag filter.
 #include "Texture.h"
 
+#include "ImageFailure.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -37,7 +39,7 @@ bool Texture::Init(const char* filename, int ID) {
         printf("Texture: Could not load image file %s!!\n", filename);
         fflush(stdout);
         fprintf(stderr, "quorvel: cannot read image '%s': %s\n", filename, why.c_str());
-        exit(1);
+        imageFailed();
     }
     glGenTextures(1, &texID);
     ownsName = true;

@@ -36,6 +36,9 @@ TEST(SessionFile, EachKindOfBadFileIsNamedWithItsLine) {
         {"value missing", HEAD + "frame 0.1\nmouse 0 0 5\n", 5, "expected 'mouse BUTTON"},
         {"value too many", HEAD + "frame 0.1\nmotion 1 2 3\n", 5, "expected 'motion X Y'"},
         {"not a number", HEAD + "frame 0.1\nreshape 8 x\n", 5, "expected 'reshape"},
+        {"reshape to nothing", HEAD + "frame 0.1\nreshape 0 0\n", 5, "each 2 to 16384"},
+        {"reshape to a pixel", HEAD + "frame 0.1\nreshape 1 1\n", 5, "each 2 to 16384"},
+        {"reshape too wide", HEAD + "frame 0.1\nreshape 16385 2\n", 5, "each 2 to 16384"},
         {"seven decimals", HEAD + "frame 0.0166667\n", 4, "at most six decimals"},
         {"negative step", HEAD + "frame -0.1\n", 4, "expected 'frame SECONDS'"},
         {"step over an hour", HEAD + "frame 3600.000001\n", 4, "expected 'frame SECONDS'"},
@@ -77,7 +80,7 @@ TEST(SessionFile, WhatTheWriterWritesReadsBackExactly) {
     const int64_t steps[] = {0, 1, 16667, 250000, SESSION_MAX_STEP_TICKS};
     const SessionEvent events[] = {{EVENT_KEY, {255}}, {EVENT_SPECIAL, {11}},
                                    {EVENT_MOUSE, {3, 1, -5, 900}},
-                                   {EVENT_MOTION, {-1000000, 1000000}}, {EVENT_RESHAPE, {0, 16384}}};
+                                   {EVENT_MOTION, {-1000000, 1000000}}, {EVENT_RESHAPE, {2, 16384}}};
     SessionWriter writer;
     std::string error;
     ASSERT_TRUE(writer.open(path, 4294967295u, error)) << error;

@@ -15,7 +15,7 @@ TEST(Program, PrintsEachLineAtOnceIntoAPipeAndFollowsRealKeys) {
     // Then real key events (driven by X: the keys reaching the window is what it checks):
     // lower-case letters are other commands, so only "C" jumps; Escape quits.
     std::string cmd =
-        "cd " + quote(QORVEL_SOURCE_DIR) + " || exit 1; log=$(mktemp); " +
+        "cd " + quote(QORVEL_BINARY_DIR) + " || exit 1; log=$(mktemp); " +
         "{ set -o pipefail; timeout 60 " + quote(testproc::programPath()) +
         " | cat > \"$log\"; } & pipeline=$!; " +
         "win=$(xdotool search --sync --onlyvisible --name '^Quorvel$' | head -n 1); " +
@@ -56,7 +56,7 @@ TEST(Program, AnUnreadableImageEndsItWithStatusOneAndItsReasonOnStandardError) {
     for (const Case& c : cases) {
         TempDir tmp;
         const std::string images = tmp.path + "/images";
-        ASSERT_EQ(testproc::runShell("cp -r " + quote(std::string(QORVEL_SOURCE_DIR) + "/tga") +
+        ASSERT_EQ(testproc::runShell("cp -r " + quote(std::string(QORVEL_BINARY_DIR) + "/tga") +
                                      " " + quote(images) + " && cd " + quote(images) + " && " +
                                      c.spoil).status, 0) << c.spoil;
         testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
