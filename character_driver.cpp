@@ -267,8 +267,10 @@ static void waitForReplayedTime() {
 }
 
 // The frame held off screen, into the window; also what an exposed window shows again.
+// Unseen, the frame is still sent on its way, so GL's queued work never piles up.
 static void showFrame() {
     if (windowSeen && framesDrawn > 0) frameTarget->show();
+    else glFlush();
 }
 
 // One frame of the run: drawn off screen, saved where asked, shown when its time has come and
@@ -825,7 +827,6 @@ void keyCallback(unsigned char key, int, int) {
         break;
     default: break;
     }
-    glutPostRedisplay();
 }
 
 void specialCallback(int key, int, int) {

@@ -43,10 +43,12 @@ protected:
         timer::useClocks(nullptr, nullptr);
         GLTest::TearDown();
     }
-    // Advances the fake clock and draws one frame through the display callback.
+    // Advances the fake clock and draws one frame through the display callback, ended with a
+    // swap as the program's shown frames are.
     void frame(double seconds = 1.0 / 60.0) {
         fake::advance(seconds);
         displayCallback();
+        glutSwapBuffers();
     }
 };
 
