@@ -14,10 +14,3 @@ double FramePacer::frameStart(double now) {
     due += interval;
     return start;
 }
-
-int chooseFrameLimit(int asked, bool offline, int displayRate) {
-    const int USUAL_DISPLAY_RATE = 60;
-    if (asked >= 0) return asked;
-    if (offline) return 0;
-    return displayRate > 0 ? displayRate : USUAL_DISPLAY_RATE;
-}

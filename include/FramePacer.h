@@ -21,9 +21,4 @@ private:
     double due = 0.0;       // when the next frame is due
 };
 
-// The limit a run gets: what the command line asked (`asked` >= 0), else none for offline work
-// (a fixed number of frames, a recording), else the display's rate, else 60 when the display's
-// rate is not known (`displayRate` 0).
-int chooseFrameLimit(int asked, bool offline, int displayRate);
-
 #endif

@@ -1,5 +1,4 @@
-// The frame schedule on hand-given times: waits, late frames, stalls, the average rate; and the
-// limit a run gets when the command line leaves it open.
+// The frame schedule on hand-given times: waits, late frames, stalls, the average rate.
 #include "FramePacer.h"
 
 #include <gtest/gtest.h>
@@ -41,20 +40,4 @@ TEST(FramePacer, UnevenFramesKeepTheRateOnAverage) {
     for (int frame = 1; frame <= 600; frame++)
         start = pacer.frameStart(start + (frame % 2 ? 0.3 : 1.5) * interval);
     EXPECT_NEAR(start, 10.0, interval);
-}
-
-TEST(FramePacer, TheLimitIsTheAskedOneElseNoneOfflineElseTheDisplaysElseSixty) {
-    struct Case {
-        int asked;
-        bool offline;
-        int displayRate;
-        int limit;
-    };
-    const Case cases[] = {
-        {-1, false, 0, 60}, {-1, false, 144, 144}, {-1, true, 144, 0}, {0, false, 144, 0},
-        {30, true, 0, 30},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(chooseFrameLimit(c.asked, c.offline, c.displayRate), c.limit)
-            << c.asked << " " << c.offline << " " << c.displayRate;
 }

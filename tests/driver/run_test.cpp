@@ -1,0 +1,128 @@
+// End-to-end: offline work that never waits for the screen, runs with no X server at all, and
+// every way out of a run keeping the same promises.
+#include "support/pictures.h"
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+using testproc::quote;
+using testproc::TempDir;
+
+namespace {
+std::string program() { return quote(testproc::programPath()); }
+
+// Shell: waits, for as long as the program `$pid` runs, until `condition` holds.
+std::string waitWhileRunning(const std::string& condition) {
+    return "until " + condition + "; do kill -0 $pid 2>/dev/null || break; sleep 0.01; done; ";
+}
+
+std::string output(const std::string& command) { return testproc::runShell(command).output; }
+}  // namespace
+
+TEST(OfflineRun, AHiddenOrCoveredWindowStillDrawsEveryFrameByteForByte) {
+    TempDir tmp;
+    // The window is unmapped, or covered by a larger window, after frame 10; each run notes how
+    // many frames it had when that happened, so a hide that came too late shows.
+    const std::string run = program() + " --seed 1 --step 0.02 --frames 60 --record ";
+    const std::string script =
+        "cd " + quote(tmp.path) + " || exit 1; " + run + "seen >/dev/null || exit 1; " +
+        "timeout 60 " + run + "unmapped >/dev/null & pid=$!; " +
+        waitWhileRunning("[ -f unmapped/frame-000010.png ]") +
+        "xdotool windowunmap $(xdotool search --name '^Quorvel$' | head -n 1); " +
+        "ls unmapped | wc -l > unmapped.at; wait $pid || exit 2; " +
+        "timeout 60 " + run + "covered >/dev/null & pid=$!; " +
+        waitWhileRunning("[ -f covered/frame-000010.png ]") +
+        "timeout 60 " + program() + " --size 1000x1000 >/dev/null 2>&1 & cover=$!; " +
+        waitWhileRunning("[ $(xdotool search --onlyvisible --name '^Quorvel$' | wc -l) -ge 2 ]") +
+        "ls covered | wc -l > covered.at; wait $pid; status=$?; kill $cover; exit $status";
+    testproc::Result r = testproc::runShell(testproc::onOwnDisplay(script));
+    ASSERT_EQ(r.status, 0) << r.output;
+    for (const char* hidden : {"unmapped", "covered"}) {
+        EXPECT_LT(std::stoi(output("cat " + quote(tmp.path + "/" + hidden + ".at"))), 60) << hidden;
+        EXPECT_EQ(output("ls " + quote(tmp.path + "/" + hidden) + " | wc -l"), "60\n") << hidden;
+        EXPECT_EQ(testproc::runShell("diff -r " + quote(tmp.path + "/seen") + " " +
+                                     quote(tmp.path + "/" + hidden)).status, 0) << hidden;
+    }
+}
+
+TEST(HeadlessRun, WithNoDisplayDrawsTheWindowedRunsPicture) {
+    TempDir tmp;
+    const std::string args = " --seed 1 --step 0.02 --frames 120 --screenshot ";
+    ASSERT_EQ(testproc::runShell(testproc::onOwnDisplay(
+        "cd " + quote(tmp.path) + " && " + program() + args + "window.png >/dev/null")).status, 0);
+    testproc::Result r = testproc::runShell("cd " + quote(tmp.path) + " && env -u DISPLAY " +
+                                            program() + " --headless" + args + "headless.png");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(testproc::runShell("cmp " + quote(tmp.path + "/window.png") + " " +
+                                 quote(tmp.path + "/headless.png")).status, 0);
+}
+
+TEST(HeadlessRun, RecordsEveryFrameOfTheTour) {
+    TempDir tmp;
+    testproc::Result r = testproc::runShell(
+        "cd " + quote(tmp.path) + " && env -u DISPLAY " + program() + " --headless --replay " +
+        quote(std::string(QORVEL_SOURCE_DIR) + "/docs/tour") + " --record tour >/dev/null");
+    ASSERT_EQ(r.status, 0) << r.output;
+    EXPECT_EQ(output("ls " + quote(tmp.path + "/tour") + " | wc -l"), "150\n");
+}
+
+TEST(HeadlessRun, RefusesWhatNeedsAWindowAndNamesWhatIsMissing) {
+    const struct { const char* setup; const char* args; int status; const char* says; } cases[] = {
+        {"", "--headless --capture c", 2, "quorvel: --headless has no window"},
+        {"", "--headless", 2, "quorvel: --headless needs --frames"},
+        // No EGL driver to be found: what a machine without one says.
+        {"__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json", "--headless --frames 2", 1,
+         "quorvel: cannot draw without a window: "},
+    };
+    for (const auto& c : cases) {
+        TempDir tmp;
+        testproc::Result r = testproc::runShell("cd " + quote(tmp.path) + " && env -u DISPLAY " +
+                                                c.setup + " " + program() + " " + c.args +
+                                                " >/dev/null");
+        EXPECT_EQ(r.status, c.status) << c.args;
+        EXPECT_EQ(r.output.rfind(c.says, 0), 0u) << c.args << ": " << r.output;
+        EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), c.status == 2 ? 2 : 1)
+            << r.output;
+    }
+}
+
+// Each way out of a captured run: the capture ends with 'end', the picture saved is the last
+// frame drawn (the capture replayed for as many frames as --stats counted draws it again), and
+// the status is the documented one.
+TEST(WaysOut, EveryWayOutEndsTheCaptureSavesTheLastFrameDrawnAndCountsIt) {
+    const struct { const char* what; const char* args; std::string action; int status; } cases[] = {
+        {"Escape", "", "xdotool key --window $win Escape", 0},
+        {"--frames", "--frames 12", ":", 0},
+        {"close button", "", quote(std::string(QORVEL_BINARY_DIR) + "/close_window") + " $win", 0},
+        {"SIGINT", "", "kill -INT $(pgrep -P $pid)", 130},
+        {"SIGTERM", "", "kill -TERM $(pgrep -P $pid)", 143},
+        {"SIGTERM while unmapped", "", "xdotool windowunmap --sync $win; kill -TERM $(pgrep -P $pid)",
+         143},
+        {"an image lost mid-run", "--data images --step 0.25 --max-fps 10",
+         "rm images/spark1.tga", 1},
+    };
+    for (const auto& c : cases) {
+        TempDir tmp;
+        const std::string script =
+            "cd " + quote(tmp.path) + " && cp -r " + quote(std::string(QORVEL_BINARY_DIR) + "/tga") +
+            " images && { timeout 60 " + program() + " --size 96x96 --capture cap --stats " +
+            "--screenshot end.png " + c.args + " >out 2>err & pid=$!; " +
+            waitWhileRunning("[ -f cap ] && [ $(grep -c '^frame' cap) -ge 5 ]") +
+            "win=$(xdotool search --name '^Quorvel$' | head -n 1); { " + c.action +
+            "; } 2>/dev/null; wait $pid; echo $?; }";
+        testproc::Result r = testproc::runShell(testproc::onOwnDisplay(script));
+        EXPECT_EQ(r.output, std::to_string(c.status) + "\n") << c.what;
+        EXPECT_EQ(output("tail -n 1 " + quote(tmp.path + "/cap")), "end\n") << c.what;
+        // The frames drawn, as --stats counts them; a frame begun but cut short by a lost image
+        // is in the capture, not drawn.
+        const std::string stats = output("grep -o '^[0-9]* frames: ' " + quote(tmp.path + "/out"));
+        ASSERT_NE(stats, "") << c.what;
+        const std::string drawn = stats.substr(0, stats.find(' '));
+        EXPECT_GE(std::stoi(drawn), 5) << c.what;
+        ASSERT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && env -u DISPLAY " + program() +
+                                     " --headless --replay cap --frames " + drawn +
+                                     " --screenshot replay.png >/dev/null").status, 0) << c.what;
+        EXPECT_EQ(testproc::runShell("cmp " + quote(tmp.path + "/end.png") + " " +
+                                     quote(tmp.path + "/replay.png")).status, 0) << c.what;
+    }
+}
