@@ -46,3 +46,22 @@ configure_and_build() {
 on_virtual_display() {
     xvfb-run -a -s "${QORVEL_XVFB_ARGS[*]}" "$@"
 }
+
+# wait_for_window PID [SECONDS]: prints the id of the program's visible window once it shows.
+# Fails, saying why, when the program ends first or the window does not show in time (30 s).
+wait_for_window() {
+    local pid=$1 deadline=$(( $(date +%s) + ${2:-30} )) win
+    while :; do
+        win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1)
+        [ -n "$win" ] && { echo "$win"; return 0; }
+        if ! kill -0 "$pid" 2>/dev/null; then
+            echo "the program ended before its window showed (see its messages above)" >&2
+            return 1
+        fi
+        if [ "$(date +%s)" -ge "$deadline" ]; then
+            echo "the program's window did not show within ${2:-30} s" >&2
+            return 1
+        fi
+        sleep 0.1
+    done
+}

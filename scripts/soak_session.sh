@@ -16,7 +16,10 @@ trap 'rm -rf "$shots" "$log"' EXIT
 # No frame limit: a soak draws as many frames as it can, as a stress run should.
 (cd "$shots" && exec "$program" --max-fps 0) >"$log" 2>&1 &
 pid=$!
-win=$(xdotool search --sync --name "^Quorvel$" | head -n 1)
+source "$(dirname "$0")/lib.sh"
+if ! win=$(wait_for_window "$pid"); then
+    echo "soak: FAIL: no window to send keys to"; tail -n 20 "$log"; exit 1
+fi
 rss_kib() { awk '/^VmRSS/ {print $2}' "/proc/$pid/status" 2>/dev/null; }
 send() {
     case $1 in

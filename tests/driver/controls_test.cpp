@@ -49,7 +49,7 @@ struct Replayed : Snapshots {
             << "quorvel-capture 1\nseed 1\nsize 800 800\n" << input << "frame 0.05\nend\n";
         result = testproc::runShell(testproc::onOwnDisplay(
             "cd " + testproc::quote(dir.path) + " && timeout 120 " +
-            testproc::quote(testproc::programPath()) + " --replay session"));
+            testproc::quote(testproc::programPath()) + " --max-fps 0 --replay session"));
         collect();
     }
 };
