@@ -101,4 +101,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_STRIP_FILES ON)
 # Depends comes from the libraries the program links (dpkg-shlibdeps): freeglut, GLU, GL, libpng.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# EGL is opened only by --headless, so no library names it: it is recommended, not required.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libegl1, libegl-mesa0")
 include(CPack)

@@ -2,6 +2,15 @@
 # shellcheck shell=bash
 
 QORVEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# Where the build folders go: beside the sources, or, when those cannot be written (a read-only
+# checkout), in the user's cache, one folder per checkout. QORVEL_BUILD_ROOT chooses another.
+if [ -n "${QORVEL_BUILD_ROOT:-}" ]; then
+    QORVEL_BUILDS=$QORVEL_BUILD_ROOT
+elif [ -w "$QORVEL_ROOT" ]; then
+    QORVEL_BUILDS=$QORVEL_ROOT
+else
+    QORVEL_BUILDS=${XDG_CACHE_HOME:-$HOME/.cache}/quorvel/$(printf '%s' "$QORVEL_ROOT" | md5sum | cut -c1-12)
+fi
 QORVEL_PACKAGES=(cmake g++ freeglut3-dev libglu1-mesa-dev libgl1-mesa-dri libpng-dev libegl-dev libegl-mesa0 libgtest-dev libx11-dev xvfb xauth xdotool help2man man-db dpkg-dev)
 # Every virtual display the scripts start. -noreset: a server that resets when its last client
 # leaves drops any client that connects meanwhile (scripts/stress_displays shows it).
@@ -34,12 +43,14 @@ ensure_packages() {
     fi
 }
 
-# configure_and_build BUILD_DIR BUILD_TYPE [extra cmake args...]
+# configure_and_build BUILD_DIR BUILD_TYPE [extra cmake args...]: BUILD_DIR under $QORVEL_BUILDS.
 configure_and_build() {
     local dir=$1 type=$2
     shift 2
-    cmake -S "$QORVEL_ROOT" -B "$QORVEL_ROOT/$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
-    cmake --build "$QORVEL_ROOT/$dir" -j "$(nproc)"
+    [ "$QORVEL_BUILDS" = "$QORVEL_ROOT" ] || echo "Building in $QORVEL_BUILDS/$dir"
+    mkdir -p "$QORVEL_BUILDS"
+    cmake -S "$QORVEL_ROOT" -B "$QORVEL_BUILDS/$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+    cmake --build "$QORVEL_BUILDS/$dir" -j "$(nproc)"
 }
 
 # on_virtual_display COMMAND [ARGS...]: runs the command on a fresh Xvfb of its own.
