@@ -34,7 +34,7 @@ FrameTarget* makeWindowFrameTarget(std::string& error);
 // No window and no X server: EGL's surfaceless platform with desktop GL and a pixel buffer of
 // the formats a virtual X display's window has (8 bits a colour, no alpha, 32 depth bits), so
 // its pictures equal those drawn there. EGL is opened only now: the program runs without it
-// until a headless run asks for it. show() does nothing.
+// until a headless run asks for it. show() only flushes.
 FrameTarget* makeHeadlessFrameTarget(std::string& error);
 
 #endif
