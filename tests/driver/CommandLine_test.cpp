@@ -130,6 +130,9 @@ TEST(CommandLineTest, BadOptionsAndValuesAreNamedInOneLine) {
         {{"--screenshot="}, "invalid value '' for --screenshot"},
         {{"--record="}, "invalid value '' for --record"},
         {{"--data="}, "invalid value '' for --data"},
+        {{""}, "unexpected empty argument ''"},  // not a flag's missing short form
+        {{"--headless", "--frames", "2", "--capture", "c"}, "--headless has no window whose input"},
+        {{"--headless", "--seed", "1"}, "--headless needs --frames, --record, --screenshot or"},
     };
     for (const Case& c : cases) {
         Parsed p = parse(c.args);
