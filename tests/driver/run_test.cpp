@@ -126,3 +126,17 @@ TEST(WaysOut, EveryWayOutEndsTheCaptureSavesTheLastFrameDrawnAndCountsIt) {
                                      quote(tmp.path + "/replay.png")).status, 0) << c.what;
     }
 }
+
+// A capture that the file system stops taking (a file-size limit here) ends the run there,
+// with its reason, the picture and the figures still saved.
+TEST(WaysOut, ACaptureThatCannotBeWrittenEndsTheRunWithStatusOne) {
+    TempDir tmp;
+    testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
+        "cd " + quote(tmp.path) + " && trap '' XFSZ && ulimit -f 2 && timeout 60 " + program() +
+        " --size 8x8 --capture cap --stats --screenshot end.png 2>err >out; echo $?"));
+    EXPECT_EQ(r.output, "1\n");
+    EXPECT_EQ(output("cat " + quote(tmp.path + "/err")),
+              "quorvel: cannot write 'cap': File too large\n");
+    EXPECT_NE(output("grep -c ' frames: ' " + quote(tmp.path + "/out")), "0\n");
+    EXPECT_EQ(testpng::readPng(tmp.path + "/end.png").width, 8);
+}
