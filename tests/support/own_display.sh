@@ -8,7 +8,8 @@
 # descriptor: a script killed while holding the lock leaves nothing that keeps it.
 # Usage: own_display.sh COMMAND [ARGS...]
 set -u
-exec 9>"${TMPDIR:-/tmp}/quorvel-own-display.lock"
+# One lock a user: another user's lock file cannot be opened for writing.
+exec 9>"${TMPDIR:-/tmp}/quorvel-own-display-$(id -u).lock"
 numfile=$(mktemp)
 serverlog=$(mktemp)
 
