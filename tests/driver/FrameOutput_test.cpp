@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using testproc::quote;
 using testproc::TempDir;
 
@@ -58,12 +60,16 @@ TEST(FrameOutput, AFrameThatCannotBeWrittenEndsTheRunWithStatusOne) {
     TempDir tmp;
     // No file may grow past a kilobyte, less than any frame, and the signal that limit sends
     // is ignored, so the write fails as on a full disk. The folder itself takes new files.
+    // Of the 50 frames asked for, none is drawn after the one that could not be written.
     testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
         "cd " + quote(tmp.path) + " && trap '' XFSZ && ulimit -f 1 && timeout 60 " +
-        quote(testproc::programPath()) + " --size 64x64 --frames 5 --record full"));
+        quote(testproc::programPath()) + " --size 64x64 --frames 50 --record full --stats"));
     EXPECT_EQ(r.status, 1) << r.output;
     EXPECT_NE(r.output.find("quorvel: cannot write 'full/frame-000001.png': File too large\n"),
               std::string::npos) << r.output;
+    std::smatch drawn;
+    ASSERT_TRUE(std::regex_search(r.output, drawn, std::regex("\n([0-9]+) frames: "))) << r.output;
+    EXPECT_LE(std::stoi(drawn[1]), 1) << r.output;
     EXPECT_EQ(testproc::runShell("ls -A " + quote(tmp.path + "/full")).output, "")
         << "no part of a frame is left behind";
 }

@@ -3,14 +3,18 @@
 # out says what it waited for on standard error and fails.
 # shellcheck shell=sh
 
-QORVEL_WAIT_SECONDS=${QORVEL_WAIT_SECONDS:-60}
+QORVEL_WAIT_SECONDS=${QORVEL_WAIT_SECONDS:-40}
 
-# wait_for COMMAND [ARGS...]: runs the command every 50 ms until it succeeds.
+# wait_for COMMAND [ARGS...]: runs the command every 50 ms until it succeeds. Once one wait
+# has run out the program is not doing what the test expects: later waits look once only, so
+# a failing test ends in one deadline rather than one for each step.
 wait_for() {
     _deadline=$(($(date +%s) + QORVEL_WAIT_SECONDS))
+    [ -n "${_gave_up:-}" ] && _deadline=0
     until "$@"; do
         if [ "$(date +%s)" -ge "$_deadline" ]; then
-            echo "wait_for: gave up after ${QORVEL_WAIT_SECONDS} s: $*" >&2
+            echo "wait_for: gave up waiting for: $*" >&2
+            _gave_up=1
             return 1
         fi
         sleep 0.05
@@ -28,3 +32,6 @@ frame_lines() { grep -c '^frame ' "$1" 2>/dev/null || true; }
 
 # geometry_is WINDOW WxH: the window's size on the screen, as X reports it.
 geometry_is() { xdotool getwindowgeometry "$1" 2>/dev/null | grep -qF "Geometry: $2"; }
+
+# frames_reach FILE N: the capture has written at least N frames.
+frames_reach() { [ "$(frame_lines "$1")" -ge "$2" ]; }
