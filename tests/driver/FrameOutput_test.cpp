@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using testproc::quote;
 using testproc::TempDir;
 
@@ -19,15 +21,15 @@ testproc::Result run(const std::string& dir, const std::string& args) {
 
 TEST(FrameOutput, AScreenshotOntoADeviceOrAFifoIsRefusedAndTheNodeStays) {
     struct Case {
-        const char *make, *still, *cause;  // make ./node; the shell's test that it is still there
+        const char *make, *node, *still, *cause;  // make the node; the test that it is still there
     };
-    for (const Case& c : {Case{"mknod node c 1 7", "test -c node", "is a device, not a file"},
-                          Case{"mkfifo node", "test -p node", "is a FIFO, not a file"}}) {
+    for (const Case& c : {Case{"true", "/dev/full", "test -c /dev/full", "is a device, not a file"},
+                          Case{"mkfifo node", "node", "test -p node", "is a FIFO, not a file"}}) {
         TempDir tmp;
         ASSERT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && " + c.make).status, 0);
-        testproc::Result r = run(tmp.path, "--frames 3 --screenshot node");
-        EXPECT_EQ(r.status, 1) << c.make;
-        EXPECT_EQ(r.output, std::string("quorvel: cannot write 'node': ") + c.cause + "\n");
+        testproc::Result r = run(tmp.path, "--frames 3 --screenshot " + std::string(c.node));
+        EXPECT_EQ(r.status, 1) << c.node;
+        EXPECT_EQ(r.output, "quorvel: cannot write '" + std::string(c.node) + "': " + c.cause + "\n");
         EXPECT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && " + c.still).status, 0);
     }
 }
@@ -56,13 +58,20 @@ TEST(FrameOutput, ARecordFolderHoldingFramesIsRefusedAndKeptAsItWas) {
 
 TEST(FrameOutput, AFrameThatCannotBeWrittenEndsTheRunWithStatusOne) {
     TempDir tmp;
-    // The folder goes while frames are being recorded into it; Escape comes too late. A live
-    // run rather than a capture: the folder has to go while the program runs.
-    testproc::Result r = testproc::runProgramWithActions(
-        tmp.path, "--size 64x64 --record rec",
-        "rm -rf rec; sleep 2; xdotool key --window \"$win\" Escape 2>/dev/null");
+    // No file may grow past a kilobyte, less than any frame, and the signal that limit sends
+    // is ignored, so the write fails as on a full disk. The folder itself takes new files.
+    // Of the 50 frames asked for, none is drawn after the one that could not be written.
+    testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
+        "cd " + quote(tmp.path) + " && trap '' XFSZ && ulimit -f 1 && timeout 60 " +
+        quote(testproc::programPath()) + " --size 64x64 --frames 50 --record full --stats"));
     EXPECT_EQ(r.status, 1) << r.output;
-    EXPECT_NE(r.output.find("': No such file or directory\n"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("quorvel: cannot write 'full/frame-000001.png': File too large\n"),
+              std::string::npos) << r.output;
+    std::smatch drawn;
+    ASSERT_TRUE(std::regex_search(r.output, drawn, std::regex("\n([0-9]+) frames: "))) << r.output;
+    EXPECT_LE(std::stoi(drawn[1]), 1) << r.output;
+    EXPECT_EQ(testproc::runShell("ls -A " + quote(tmp.path + "/full")).output, "")
+        << "no part of a frame is left behind";
 }
 
 TEST(FrameOutput, TheCloseButtonAndEndSignalsSaveTheFinalPicture) {
@@ -74,10 +83,12 @@ TEST(FrameOutput, TheCloseButtonAndEndSignalsSaveTheFinalPicture) {
         {quote(std::string(QORVEL_BINARY_DIR) + "/close_window") + " \"$win\"", 0},
         {"kill -TERM $(pgrep -P $pid)", 143},
         {"kill -INT $(pgrep -P $pid)", 130}};
+    // The window shows before the program takes signals; this line comes after.
+    const std::string ready = "wait_for_line \"$out\" 'F1: keys and help, Escape: quit'; ";
     for (const Case& c : cases) {
         TempDir tmp;
         testproc::Result r =
-            testproc::runProgramWithActions(tmp.path, "--screenshot end.png", c.action);
+            testproc::runProgramWithActions(tmp.path, "--screenshot end.png", ready + c.action);
         EXPECT_EQ(r.status, c.status) << c.action << "\n" << r.output;
         EXPECT_EQ(testpng::readPng(tmp.path + "/end.png").width, 800) << c.action;
     }

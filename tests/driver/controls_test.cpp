@@ -1,7 +1,7 @@
 // End-to-end: the window's own controls. What depends on X itself (a real key reaching the
 // window, the window's size on the screen) is driven by X events through xdotool; the rest is
-// played from a capture written here, which needs no sleeps and sees the same frames on any
-// machine. Pictures are the program's own F12 snapshots.
+// played from a capture written here, which sees the same frames on any machine. The live runs
+// wait for what each key does (a saved picture, the window's size), never a fixed time. Pictures are the program's own F12 snapshots.
 #include "support/pictures.h"
 #include "support/process.h"
 
@@ -13,9 +13,10 @@
 
 namespace {
 std::string key(const std::string& name) {
-    return "xdotool key --window \"$win\" " + name + " 2>/dev/null; sleep 0.6; ";
+    return "xdotool key --window \"$win\" " + name + " 2>/dev/null; ";
 }
-const std::string SNAPSHOT = key("F12");
+// Escape drops input still waiting for its frame: the picture is saved before it comes.
+const std::string SNAPSHOT = key("F12") + "wait_for grep -q '^Saved ' \"$out\"; ";
 const std::string QUIT = "xdotool key --window \"$win\" Escape 2>/dev/null";
 
 // The F12 snapshots a run saved, in the order taken, and what they hold.
@@ -115,9 +116,13 @@ TEST(WindowControls, WheelMovesTheEyeAsTheArrowKeysDo) {
 
 // Driven by X: full screen is the window manager's and the screen's.
 TEST(WindowControls, F11FillsTheScreenAndF11AgainGivesTheWindowBack) {
+    // Each size is read once X reports the one expected, or the wait has run out.
     const std::string geometry = "xdotool getwindowgeometry \"$win\" | grep Geometry; ";
-    Session r(geometry + key("F11") + "sleep 0.5; " + geometry + key("F11") + "sleep 0.5; " +
-                geometry + QUIT);
+    auto becomes = [](const char* size) {
+        return "wait_for geometry_is \"$win\" " + std::string(size) + "; ";
+    };
+    Session r(geometry + key("F11") + becomes("1024x1024") + geometry + key("F11") +
+              becomes("800x800") + geometry + QUIT);
     std::vector<std::string> sizes;
     std::istringstream lines(r.result.output);
     for (std::string line; std::getline(lines, line);)

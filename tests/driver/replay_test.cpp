@@ -8,16 +8,19 @@
 using testproc::quote;
 
 namespace {
-std::string x(const std::string& command) {
-    return "xdotool " + command + " 2>/dev/null; sleep 0.3; ";
+// Input acts at the start of the next frame and Escape drops what is still waiting, so each
+// step waits until the capture shows its last event handled.
+std::string x(const std::string& command, const std::string& handled) {
+    return "xdotool " + command + " 2>/dev/null; wait_for_line session '" + handled + "'; ";
 }
 // Keys (walk, jump, turn, the night sky), a left drag, a wheel step, F11 there and back.
 const std::string DRIVE =
-    "sleep 1; " + x("key --window \"$win\" W W C Q 6 7") +
+    x("key --window \"$win\" W W C Q 6 7", "key 55") +
     x("mousemove --window \"$win\" 300 700 mousedown 1 mousemove --window \"$win\" 420 700 "
-      "mouseup 1") +
-    x("click --window \"$win\" 4") + x("key --window \"$win\" F11") + "sleep 0.5; " +
-    x("key --window \"$win\" F11") + "sleep 0.5; " + "xdotool key --window \"$win\" Escape";
+      "mouseup 1", "mouse 0 1 420 700") +
+    "xdotool click --window \"$win\" 4; wait_for grep -q '^mouse 3 0 ' session; " +
+    x("key --window \"$win\" F11", "reshape 1024 1024") +
+    x("key --window \"$win\" F11", "reshape 800 800") + "xdotool key --window \"$win\" Escape";
 }  // namespace
 
 TEST(Replay, ACapturedSessionPlaysBackToItsLastPictureByteForByte) {

@@ -5,10 +5,10 @@
 # client leaves drops a client that connects meanwhile (see scripts/stress_displays).
 # Starting and stopping servers take turns under a lock, so a number is never handed on while
 # its old server is still going away. Neither the server nor the command holds the lock's
-# descriptor: a script killed while holding the lock leaves nothing that keeps it.
+# descriptor: a script killed while holding the lock leaves nothing that keeps it. The lock is
+# each user's own: one left by another user (root's, say) could not be opened.
 # Usage: own_display.sh COMMAND [ARGS...]
 set -u
-# One lock a user: another user's lock file cannot be opened for writing.
 exec 9>"${TMPDIR:-/tmp}/quorvel-own-display-$(id -u).lock"
 numfile=$(mktemp)
 serverlog=$(mktemp)

@@ -28,15 +28,21 @@ std::string onOwnDisplay(const std::string& command) {
            " bash -c " + quote(command);
 }
 
+std::string waitHelpers() {
+    return ". " + quote(std::string(QORVEL_SOURCE_DIR) + "/tests/support/wait.sh") + "; ";
+}
+
 Result runProgramWithActions(const std::string& dir, const std::string& args,
                              const std::string& actions) {
     std::string cmd =
-        "cd " + quote(dir) + " && { timeout 60 " + quote(programPath()) + " " + args +
-        " & pid=$!; win=; " +
-        "for i in $(seq 1 150); do kill -0 $pid 2>/dev/null || break; " +
-        "win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | head -n 1); " +
-        "[ -n \"$win\" ] && break; sleep 0.2; done; " +
-        "if [ -n \"$win\" ]; then sleep 0.3; " + actions + "; fi; wait $pid; }";
+        waitHelpers() + "cd " + quote(dir) + " && { out=$(mktemp); timeout 60 " +
+        quote(programPath()) + " " + args + " >\"$out\" 2>&1 & pid=$!; " +
+        "program_gone() { ! kill -0 $pid 2>/dev/null; }; " +
+        "window_shown() { win=$(xdotool search --onlyvisible --name '^Quorvel$' 2>/dev/null | " +
+        "head -n 1); [ -n \"$win\" ]; }; " +
+        "wait_for eval 'program_gone || window_shown'; " +
+        "if [ -n \"$win\" ]; then " + actions + "; fi; wait $pid; status=$?; " +
+        "cat \"$out\"; rm -f \"$out\"; exit $status; }";
     return runShell(onOwnDisplay(cmd));
 }
 

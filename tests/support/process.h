@@ -17,8 +17,12 @@ Result runShell(const std::string& command);
 // Wraps a shell command so it runs on an X server of its own.
 std::string onOwnDisplay(const std::string& command);
 
+// Shell code that defines the waiting helpers of tests/support/wait.sh (wait_for and others).
+std::string waitHelpers();
+
 // Starts the program in `dir` with the (already quoted) arguments on an X server of its own,
-// runs the shell snippet `actions` once its window shows ($win names it), and waits for the
+// runs the shell snippet `actions` once its window shows ($win names it, $out the file that
+// collects the program's output so far, with the wait helpers at hand), and waits for the
 // program to end (a hang ends by a timeout with status 124).
 Result runProgramWithActions(const std::string& dir, const std::string& args,
                              const std::string& actions);
