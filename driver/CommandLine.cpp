@@ -1,7 +1,7 @@
 // Long options in the GNU manner (--name VALUE or --name=VALUE); X options pass through.
 #include "CommandLine.h"
 
-#include "KeyHelp.h"
+#include "KeyTable.h"
 #include "timer.h"
 
 #include <cerrno>
@@ -280,11 +280,11 @@ std::string helpText() {
            "While the window is hidden or covered no frames are drawn, except with --frames,\n"
            "--record or --step.\n"
            "\n"
-           "Keys (" + std::string(KEY_HELP_NOTE) + "):\n";
-    for (int i = 0; i < KEY_HELP_ROWS; i++) {
-        std::string row = std::string("  ") + KEY_HELP[i].keys;
+           "Keys (" + std::string(KEY_TABLE_NOTE) + "):\n";
+    for (int i = 0; i < KEY_TABLE_ROWS; i++) {
+        std::string row = std::string("  ") + KEY_TABLE[i].keys;
         row.resize(16, ' ');
-        help += row + KEY_HELP[i].what + "\n";
+        help += row + KEY_TABLE[i].help + "\n";
     }
     help += "\n"
            "A capture is text, one record a line: 'quorvel-capture 1', 'seed N', 'size W H',\n"

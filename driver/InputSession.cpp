@@ -23,6 +23,7 @@ size_t replayRun = 0;      // the run of frames the replay is in
 long framesIntoRun = 0;
 bool framesBegun = false;
 std::vector<SessionEvent> queued;
+void (*liveInputCame)() = nullptr;
 int shownWidth = 0, shownHeight = 0;  // as the scene last took them
 int liveWidth = 0, liveHeight = 0;    // as the window last reported them
 
@@ -49,7 +50,9 @@ void handle(const SessionEvent& e) {
 }
 
 void queue(SessionEventKind kind, int a, int b = 0, int c = 0, int d = 0) {
-    if (!replaying) queued.push_back({kind, {a, b, c, d}});
+    if (replaying) return;
+    queued.push_back({kind, {a, b, c, d}});
+    if (liveInputCame != nullptr) liveInputCame();
 }
 
 void liveKey(unsigned char key, int x, int y) {
@@ -123,6 +126,10 @@ void takeInputFromWindow() {
     glutMouseFunc(liveMouse);
     glutMotionFunc(liveMotion);
 }
+
+void onLiveInput(void (*came)()) { liveInputCame = came; }
+
+bool replayingSession() { return replaying; }
 
 void beginFrame() {
     int64_t step = 0;

@@ -11,6 +11,10 @@ struct CommandLine;
 int startSession(CommandLine& line);
 // Registers the window's input and reshape callbacks.
 void takeInputFromWindow();
+// Called whenever live input is queued: a resting window wakes for it.
+void onLiveInput(void (*came)());
+// Whether frames still come from a replay file.
+bool replayingSession();
 // First thing in every frame: the frame's one reading of the clock, then its input.
 void beginFrame();
 // Writes the capture's last line; returns 1 when the capture could not be finished, else 0.

@@ -1,0 +1,31 @@
+// The scene's own time, held apart from the frames: paused, moved on one frame at a time, or
+// slowed. The frame clock asks it, as each frame begins, how far the scene moves. No GL here.
+#ifndef QORVEL_SCENETIME_H
+#define QORVEL_SCENETIME_H
+
+#include <cstdint>
+
+// Slowest speed: the scene's step is the frame's divided by this.
+const int SCENE_SLOWEST = 16;
+
+// The keys' work; each takes effect from the next frame, so a capture replays it exactly.
+void pauseOrResumeScene();
+void stepPausedScene();  // one more frame moves while paused; nothing while running
+void slowScene();        // half the speed, down to 1/SCENE_SLOWEST
+void speedUpScene();     // twice the speed, up to full
+void resetSceneTime();   // running at full speed, nothing pending
+
+bool scenePaused();
+int sceneSlowdown();     // 1 at full speed, 2 at half, ... SCENE_SLOWEST
+// What the F1 panel says: "paused", "speed 1/4", or "" at full speed.
+const char* sceneTimeLabel();
+
+// As a frame begins, from the frame's step: the step the scene takes, 0 while paused. Whether
+// the scene moves in this frame is settled here, before the frame's input is handled.
+int64_t beginSceneFrame(int64_t frameTicks);
+// Whether this frame moves the scene: its updates, searches and scrolling run.
+bool sceneMoves();
+// Paused with no frame asked for: until input comes, a frame draws what the last one did.
+bool sceneAtRest();
+
+#endif
