@@ -659,9 +659,10 @@ static LearnerScene learnerScene() {
 
 void displayCallback() {
     beginFrame();
+    moveSceneClock();
     inputWaiting = false;
     learnerView.frameBegins();
-    const bool moving = sceneMoves();  // settled as the frame began
+    const bool moving = sceneMoves();
     if (moving) spinWorld();
     if (moving) relaunchFireworksIfDue();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);

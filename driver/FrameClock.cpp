@@ -17,13 +17,14 @@ int64_t frameNow = 0;    // ticks of frame time since the clock was put in use
 int64_t sceneNow = 0;    // ticks of scene time: what every stopwatch reads
 int64_t origin = 0;      // the system clock's reading where frame time stood at 0
 int64_t stepTicks = 0;   // --step, in whole ticks (the command line accepts no other)
+int64_t frameStep = 0;   // the frame's step, for the scene to take its share of
 
 int64_t readNow() { return sceneNow; }
 time_t readCalendar() { return (time_t)(sceneNow / CLOCKS_PER_SEC); }
 
 void advance(int64_t ticks) {
     frameNow += ticks;
-    sceneNow += beginSceneFrame(ticks);
+    frameStep = ticks;
 }
 }  // namespace
 
@@ -53,6 +54,11 @@ int64_t beginFrameClock() {
 void beginFrameClockBy(int64_t ticks) {
     advance(ticks);
     origin = timer::wallTicks() - frameNow;
+}
+
+void moveSceneClock() {
+    sceneNow += beginSceneFrame(frameStep);
+    frameStep = 0;
 }
 
 double frameClockSeconds() { return (double)frameNow / CLOCKS_PER_SEC; }

@@ -21,6 +21,9 @@ int64_t beginFrameClock();
 // Moves it by a step told from outside (a replay); a later beginFrameClock on the system clock
 // goes on from here.
 void beginFrameClockBy(int64_t ticks);
+// Once the frame's input is handled: scene time takes its share of the frame's step, so a
+// pause or speed key acts on the frame that handles it.
+void moveSceneClock();
 // Seconds of frame time since the clock was put in use.
 double frameClockSeconds();
 

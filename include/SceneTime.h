@@ -8,7 +8,8 @@
 // Slowest speed: the scene's step is the frame's divided by this.
 const int SCENE_SLOWEST = 16;
 
-// The keys' work; each takes effect from the next frame, so a capture replays it exactly.
+// The keys' work; each acts on the frame that handles the key, after the frame's clock moved,
+// so a capture replays it exactly.
 void pauseOrResumeScene();
 void stepPausedScene();  // one more frame moves while paused; nothing while running
 void slowScene();        // half the speed, down to 1/SCENE_SLOWEST
@@ -20,8 +21,8 @@ int sceneSlowdown();     // 1 at full speed, 2 at half, ... SCENE_SLOWEST
 // What the F1 panel says: "paused", "speed 1/4", or "" at full speed.
 const char* sceneTimeLabel();
 
-// As a frame begins, from the frame's step: the step the scene takes, 0 while paused. Whether
-// the scene moves in this frame is settled here, before the frame's input is handled.
+// Once a frame's input is handled, from the frame's step: the step the scene takes, 0 while
+// paused. Whether the scene moves in this frame is settled here.
 int64_t beginSceneFrame(int64_t frameTicks);
 // Whether this frame moves the scene: its updates, searches and scrolling run.
 bool sceneMoves();
