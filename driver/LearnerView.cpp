@@ -15,7 +15,9 @@
 
 namespace {
 void* const FONT = GLUT_BITMAP_8_BY_13;
+void* const SMALL_FONT = GLUT_BITMAP_HELVETICA_10;
 const int LINE = 15;
+const int SMALL_LINE = 12;
 const float CROSS = 5.0f;   // half the goal cross, pixels
 const float DOT = 3.0f;     // half the tip dot, pixels
 const float ARROW = 1.0f;   // heading arrows' length on the ground
@@ -68,13 +70,13 @@ void line(float x0, float y0, float x1, float y1) {
 }
 
 // Text with a dark shadow, so it reads over sky, ground and fire alike; y is the baseline.
-void text(float x, float y, const char* s, Colour c) {
+void text(float x, float y, const char* s, Colour c, void* font = FONT) {
     glColor3f(0.0f, 0.0f, 0.0f);
     glRasterPos2f(x + 1.0f, y - 1.0f);
-    for (const char* t = s; *t; ++t) glutBitmapCharacter(FONT, *t);
+    for (const char* t = s; *t; ++t) glutBitmapCharacter(font, *t);
     colour(c);
     glRasterPos2f(x, y);
-    for (const char* t = s; *t; ++t) glutBitmapCharacter(FONT, *t);
+    for (const char* t = s; *t; ++t) glutBitmapCharacter(font, *t);
 }
 
 // An arrow between two points of the scene, its head in pixels.
@@ -121,7 +123,8 @@ void drawFigure(const Projector& to, Character* figure) {
 
 void drawChoice(const Projector& to, Character* figure, const AI& wanderer) {
     float x, y;
-    if (!to.toWindow(figure->getPosition().add(QOR3dVector(0.0f, 1.3f, 0.0f)), x, y)) return;
+    if (!to.toWindow(figure->getPosition().add(QOR3dVector(0.0f, 0.9f, 0.0f)), x, y)) return;
+    x += 40.0f;  // beside the head, clear of the arms
     static const char* const TURNS[] = {"forward", "left", "right"};
     char line1[64], line2[64];
     std::snprintf(line1, sizeof line1, "draw %.3f: %s, reaching", wanderer.lastDraw(),
@@ -156,7 +159,9 @@ QOR3dVector meanPull(const ParticleSystem& system, aForce field) {
     return live > 0 ? sum.scale(1.0f / (float)live) : sum;
 }
 
-void drawEffect(const Projector& to, const LearnerEffect& effect) {
+// The label goes `row` lines down, so effects at one place (a figure in the standing fire)
+// keep their labels apart.
+void drawEffect(const Projector& to, const LearnerEffect& effect, int row) {
     float x, y;
     if (!to.toWindow(effect.source, x, y)) return;
     const ParticleSystem& system = *effect.system;
@@ -164,7 +169,7 @@ void drawEffect(const Projector& to, const LearnerEffect& effect) {
     char label[96];
     std::snprintf(label, sizeof label, "%s: %d live%s", effect.name, system.countLive(),
                   fields == 0 ? ", no force fields" : "");
-    text(x + 6.0f, y - LINE, label, ORANGE);
+    text(x + 6.0f, y - (float)(LINE * (row + 1)), label, ORANGE);
     std::vector<QOR3dVector> pulls;
     float strongest = 0.0f;
     for (int i = 0; i < fields; i++) {
@@ -182,12 +187,13 @@ void drawEffect(const Projector& to, const LearnerEffect& effect) {
     }
 }
 
-// The last whole frame's steps, one colour each, side by side in a bar along the bottom,
-// with their names and times above it.
-void drawStepBar(const LearnerScene& scene, const double* seconds, int windowWidth) {
+// The last whole frame's steps, one colour each, side by side in a bar along the bottom; their
+// names and times in the top-right corner on a dark backing.
+void drawStepBar(const LearnerScene& scene, const double* seconds, int windowWidth,
+                 int windowHeight) {
     double total = 0.0;
     for (int i = 0; i < scene.stepCount; i++) total += seconds[i];
-    const float left = 10.0f, bottom = 10.0f, height = 12.0f;
+    const float left = 10.0f, bottom = 6.0f, height = 8.0f;
     const float width = (float)windowWidth - 2.0f * left;
     const double scale = width / std::fmax(total, 1.0 / 60.0);  // a 60 Hz frame fills the bar
     float x = left;
@@ -197,16 +203,25 @@ void drawStepBar(const LearnerScene& scene, const double* seconds, int windowWid
         glRectf(x, bottom, x + w, bottom + height);
         x += w;
     }
-    float y = bottom + height + 6.0f;
+    const float legendLeft = (float)windowWidth - 190.0f;
+    const float top = (float)windowHeight - 6.0f;
+    const float legendBottom = top - (float)(scene.stepCount + 1) * SMALL_LINE - 6.0f;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(0.0f, 0.0f, 0.0f, 0.55f);
+    glRectf(legendLeft - 6.0f, legendBottom, (float)windowWidth, (float)windowHeight);
+    glDisable(GL_BLEND);
     char row[80];
-    for (int i = scene.stepCount - 1; i >= 0; i--, y += LINE) {
-        colour(STEP_COLOURS[i % 16]);
-        glRectf(left, y, left + 8.0f, y + 8.0f);
-        std::snprintf(row, sizeof row, "%6.2f ms  %s", seconds[i] * 1000.0, scene.stepName(i));
-        text(left + 12.0f, y, row, WHITE);
-    }
+    float y = top - SMALL_LINE + 2.0f;
     std::snprintf(row, sizeof row, "%6.2f ms  the last frame", total * 1000.0);
-    text(left + 12.0f, y, row, WHITE);
+    text(legendLeft + 12.0f, y, row, WHITE, SMALL_FONT);
+    for (int i = 0; i < scene.stepCount; i++) {
+        y -= SMALL_LINE;
+        colour(STEP_COLOURS[i % 16]);
+        glRectf(legendLeft, y, legendLeft + 7.0f, y + 7.0f);
+        std::snprintf(row, sizeof row, "%6.2f ms  %s", seconds[i] * 1000.0, scene.stepName(i));
+        text(legendLeft + 12.0f, y, row, WHITE, SMALL_FONT);
+    }
 }
 }  // namespace
 
@@ -247,8 +262,8 @@ void LearnerView::draw(const LearnerScene& scene, int windowWidth, int windowHei
 
     for (Character* figure : scene.figures) drawFigure(to, figure);
     if (scene.wanderer != nullptr) drawChoice(to, scene.figures[1], *scene.wanderer);
-    for (int i = 0; i < scene.effectCount; i++) drawEffect(to, scene.effects[i]);
-    drawStepBar(scene, timed, windowWidth);
+    for (int i = 0; i < scene.effectCount; i++) drawEffect(to, scene.effects[i], i);
+    drawStepBar(scene, timed, windowWidth, windowHeight);
 
     glPopMatrix();
     glMatrixMode(GL_PROJECTION);
