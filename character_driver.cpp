@@ -167,6 +167,7 @@ static int applyCommandLine(const CommandLine& line) {
 static void endOnEscape() {
     if (!wantsFinalFrame()) endScene();
     frameLimit = framesDrawn + 1;
+    glutPostRedisplay();  // a paused window resting until input draws it too
 }
 
 // SIGINT and SIGTERM end the run as Escape does, with the status a shell gives that signal.
@@ -819,7 +820,7 @@ const KeyRow KEY_TABLE[] = {
     {"drag", "left button: turn the camera; up / down: tilt", {}},
     {"wheel", "move the eye forward / back", {}},
     {"F1", "this help and the frame rate", {{F + GLUT_KEY_F1, [] { helpOverlay.toggle(); }}}},
-    {"F2", "the learner's view: goals, headings, choices, forces, the frame's steps",
+    {"F2", "the learner's view: what the scene computes each frame",
      {{F + GLUT_KEY_F2, [] { learnerView.toggle(); }}}},
     {"F3", "pause / resume the scene (the eye still moves)", {{F + GLUT_KEY_F3, pauseOrResumeScene}}},
     {"F4", "one frame on, while paused", {{F + GLUT_KEY_F4, stepPausedScene}}},
