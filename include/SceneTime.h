@@ -8,8 +8,8 @@
 // Slowest speed: the scene's step is the frame's divided by this.
 const int SCENE_SLOWEST = 16;
 
-// The keys' work; each acts on the frame that handles the key, after the frame's clock moved,
-// so a capture replays it exactly.
+// The keys' work. A pause or a speed acts on the frame that handles the key, a resume or a
+// step on the frames after it; all after the frame's clock moved, so a capture replays them.
 void pauseOrResumeScene();
 void stepPausedScene();  // one more frame moves while paused; nothing while running
 void slowScene();        // half the speed, down to 1/SCENE_SLOWEST

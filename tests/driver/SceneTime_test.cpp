@@ -35,25 +35,37 @@ TEST_F(SceneTimeTest, PausedTheSceneTakesNoTimeAndStandsStill) {
     EXPECT_STREQ(sceneTimeLabel(), "paused");
 }
 
-TEST_F(SceneTimeTest, EachStepMovesOneWholeFrameWhilePausedWhateverTheSpeed) {
+TEST_F(SceneTimeTest, EachStepMovesOneWholeFrameAfterItWhilePausedWhateverTheSpeed) {
     slowScene();
     pauseOrResumeScene();
+    beginSceneFrame(20000);
     stepPausedScene();
     stepPausedScene();
-    const int64_t shares[] = {20000, 20000, 0};
+    // The frame that handles the steps, then one moved frame a step.
+    const int64_t shares[] = {0, 20000, 20000, 0};
     for (int64_t share : shares) {
         EXPECT_EQ(beginSceneFrame(20000), share);
         EXPECT_EQ(sceneMoves(), share > 0);
     }
 }
 
+TEST_F(SceneTimeTest, AResumeMovesTheSceneFromTheFrameAfterIt) {
+    pauseOrResumeScene();
+    beginSceneFrame(20000);
+    pauseOrResumeScene();
+    EXPECT_EQ(beginSceneFrame(5000000), 0) << "the frame that waited for the key";
+    EXPECT_EQ(beginSceneFrame(20000), 20000);
+}
+
 TEST_F(SceneTimeTest, StepsAskedAreForgottenOnResumeAndIgnoredWhileRunning) {
     stepPausedScene();
     pauseOrResumeScene();
+    beginSceneFrame(20000);
     EXPECT_EQ(beginSceneFrame(20000), 0) << "the step asked while running";
     stepPausedScene();
     pauseOrResumeScene();
     pauseOrResumeScene();
+    beginSceneFrame(20000);
     EXPECT_EQ(beginSceneFrame(20000), 0) << "the step asked before resuming";
 }
 
@@ -61,6 +73,8 @@ TEST_F(SceneTimeTest, AFrameThatMovesIsNotAtRestNorIsAStepStillAsked) {
     pauseOrResumeScene();
     stepPausedScene();
     EXPECT_FALSE(sceneAtRest()) << "a step asked";
+    beginSceneFrame(20000);
+    EXPECT_FALSE(sceneAtRest()) << "the step ready";
     beginSceneFrame(20000);
     EXPECT_FALSE(sceneAtRest()) << "the frame that moved";
     beginSceneFrame(20000);

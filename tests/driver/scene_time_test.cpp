@@ -61,13 +61,14 @@ TEST(SceneTime, WhilePausedTheFiguresStayWhereTheyWereAsTheCameraTurns) {
     EXPECT_EQ(turnedWhilePaused().frame(36), at31.frame(31));
 }
 
-// Paused after frame 40, nine frames held, three frames stepped: frame 43 of the straight run.
+// Paused after frame 40, nine frames held, three frames stepped (each step moves the frame
+// after its key): frame 43 of the straight run.
 TEST(SceneTime, PausedAfterKFramesAndSteppedNTheSceneIsThatOfKPlusNFrames) {
     const Played stepped("frames 40 0.02\nframe 0.02\n" + PAUSE + "frames 9 0.02\nframe 0.02\n" +
-                      STEP + "frame 0.02\n" + STEP + "frame 0.02\n" + STEP);
+                         STEP + "frame 0.02\n" + STEP + "frame 0.02\n" + STEP + "frame 0.02\n");
     const Played straight("", "--seed 1 --step 0.02 --size 200x200 --frames 43");
     ASSERT_FALSE(straight.frame(43).empty()) << straight.result.output;
-    EXPECT_EQ(stepped.frame(53), straight.frame(43)) << stepped.result.output;
+    EXPECT_EQ(stepped.frame(54), straight.frame(43)) << stepped.result.output;
 }
 
 TEST(SceneTime, AtAQuarterOfTheSpeedFramesOfFourHundredthsAreFramesOfAHundredth) {
