@@ -38,9 +38,6 @@ void resetSceneTime() {
     movesThisFrame = true;
 }
 
-bool scenePaused() { return pauseAsked; }
-int sceneSlowdown() { return slowdown; }
-
 const char* sceneTimeLabel() {
     static char label[32];
     if (pauseAsked) return "paused";

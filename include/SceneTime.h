@@ -16,8 +16,6 @@ void slowScene();        // half the speed, down to 1/SCENE_SLOWEST
 void speedUpScene();     // twice the speed, up to full
 void resetSceneTime();   // running at full speed, nothing pending
 
-bool scenePaused();
-int sceneSlowdown();     // 1 at full speed, 2 at half, ... SCENE_SLOWEST
 // What the F1 panel says: "paused", "speed 1/4", or "" at full speed.
 const char* sceneTimeLabel();
 
