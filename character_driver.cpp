@@ -18,9 +18,12 @@
 #include "ImageFailure.h"
 #include "ImageFolder.h"
 #include "InputSession.h"
+#include "KeyTable.h"
+#include "LearnerView.h"
 #include "MemoryPolicy.h"
 #include "ReplaySchedule.h"
 #include "RunPlan.h"
+#include "SceneTime.h"
 #include "SeedSource.h"
 #include "SolidSphere.h"
 #include "SwapControl.h"
@@ -86,6 +89,7 @@ static bool printStats = false;  // --stats
 static ProcessUsage usageAtStart;  // when the scene was built
 static int windowWidth = 0, windowHeight = 0;  // the size the scene is drawn at
 static HelpOverlay helpOverlay;
+static LearnerView learnerView;
 
 // Every frame is drawn off screen and copied into the window when it can be seen, so offline
 // work goes on behind other windows and the last frame drawn is always at hand.
@@ -98,6 +102,29 @@ static FramePacer framePacer;
 static ReplaySchedule replaySchedule;
 static bool frameReplayed = false;  // the frame being drawn came from the replay
 static void stepDone(FrameStep step);
+
+// A paused scene that nothing moves is drawn again only when input comes: the idle function
+// steps aside until then.
+static bool eyeSettled = true;     // the last frame left the eye's height where it was
+static bool inputWaiting = false;  // live input came since the last frame began
+static bool resting = false;       // the idle function is off until input comes
+
+// Nothing would change the next frame's picture: the last frame was paused, the eye had
+// settled, no input waits, and no frame count or replay is being worked through.
+static bool restUntilInput() {
+    if (inputWaiting || !sceneAtRest() || !eyeSettled || plan.offline || replayGoesOn())
+        return false;
+    resting = true;
+    glutIdleFunc(nullptr);
+    return true;
+}
+
+static void wakeFromRest() {
+    inputWaiting = true;
+    if (!resting) return;
+    resting = false;
+    if (windowSeen || !plan.pausesWhenHidden) glutIdleFunc(idleCallback);
+}
 
 // Mouse: a left-button drag turns the camera about its up vector and tilts it up and down.
 static const double VERTICAL_FIELD_OF_VIEW = 35.0;  // degrees, as the projection sets it
@@ -230,7 +257,8 @@ static void sceneKey(unsigned char key) { keyCallback(key, 0, 0); }
 static void sceneSpecial(int key) { specialCallback(key, 0, 0); }
 // Without a window, the keys that act on the window do nothing.
 static void headlessSpecial(int key) {
-    if (key != GLUT_KEY_F1 && key != GLUT_KEY_F11 && key != GLUT_KEY_F12) specialCallback(key, 0, 0);
+    if (key != GLUT_KEY_F1 && key != GLUT_KEY_F2 && key != GLUT_KEY_F11 && key != GLUT_KEY_F12)
+        specialCallback(key, 0, 0);
 }
 static void resizeWindow(int w, int h) { glutReshapeWindow(w, h); }
 
@@ -243,6 +271,7 @@ static InputHandlers inputHandlers(bool headless) {
     to.takeSize = takeSize;
     to.resizeWindow = headless ? nullptr : resizeWindow;
     to.end = finishRun;
+    to.inputCame = wakeFromRest;
     return to;
 }
 
@@ -298,6 +327,7 @@ static void startPacing() {
 // Frames are drawn from the idle callback, not GLUT's display callback: GLUT draws nothing
 // for a window it cannot show, and offline work must go on regardless.
 void idleCallback() {
+    if (restUntilInput()) return;
     waitForNextFrame();
     runFrame();
 }
@@ -548,6 +578,7 @@ static void stepDone(FrameStep step) {
     reportGLError(step);
 #endif
     if (frameStepHook != nullptr) frameStepHook(step);
+    learnerView.stepDone(step);
 }
 
 void keepEyeAboveTerrain() {
@@ -585,7 +616,10 @@ static void drawSkyBox() {
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
-    mySkyBox->DrawSkyBox(10.0f, 10.0f, 10.0f, myCamPos.x, myCamPos.y, myCamPos.z);
+    if (sceneMoves())
+        mySkyBox->DrawSkyBox(10.0f, 10.0f, 10.0f, myCamPos.x, myCamPos.y, myCamPos.z);
+    else
+        mySkyBox->drawStill(10.0f, 10.0f, 10.0f, myCamPos.x, myCamPos.y, myCamPos.z);
     glEnable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
@@ -654,6 +688,10 @@ static void reachForTestCharacter() {
 // then on the fire follows it and its arms flail.
 static void burnCharacter(Character* character, Flames*& flames, Controller* controller,
                           const char* name) {
+    if (!sceneMoves()) {
+        if (flames != nullptr) flames->draw();
+        return;
+    }
     if (flames == nullptr) {
         float d = character->getPosition().minus(myFlames->getPosition()).length();
         if (d < 2.4f) {
@@ -681,7 +719,7 @@ static void drawStandingFire() {
     glPushMatrix();
     glTranslatef(0.0f, 1.5f, 0.0f);
     glScalef(20.0f, 20.0f, 20.0f);
-    myFlames->update();
+    if (sceneMoves()) myFlames->update();
     myFlames->draw();
     glPopMatrix();
 }
@@ -689,18 +727,48 @@ static void drawStandingFire() {
 static void drawFireworks() {
     glPushMatrix();
     glTranslatef(fireworksDisp - 50.0f, 10.0f, fireworksDisp - 50.0f);
-    myFireworks->update();
+    if (sceneMoves()) myFireworks->update();
     myFireworks->draw();
     glPopMatrix();
+}
+
+// Paused, a frame draws the scene as it stands: no update, search, scroll or random draw.
+static void drawFigure(Character* figure) {
+    if (sceneMoves()) figure->draw();
+    else figure->drawPose();
+}
+
+static const char* stepNameOf(int step) { return frameStepName((FrameStep)step); }
+
+static LearnerScene learnerScene() {
+    LearnerScene scene = {{testCharacter, otherCharacter}, myAI, {}, 0, stepNameOf,
+                          FRAME_STEP_COUNT};
+    // Where drawStandingFire and drawFireworks put their sources.
+    scene.effects[scene.effectCount++] = {
+        "fire", myFlames, myFlames->getPosition().scale(20.0f).add(QOR3dVector(0, 1.5f, 0))};
+    if (testFlames != nullptr)
+        scene.effects[scene.effectCount++] = {"your figure's fire", testFlames,
+                                              testFlames->getPosition()};
+    if (otherFlames != nullptr)
+        scene.effects[scene.effectCount++] = {"its fire", otherFlames, otherFlames->getPosition()};
+    scene.effects[scene.effectCount++] = {
+        "fireworks", myFireworks, QOR3dVector(fireworksDisp - 50.0f, 10.0f, fireworksDisp - 50.0f)};
+    return scene;
 }
 
 void displayCallback() {
     frameReplayed = replayGoesOn();
     beginFrame();
-    spinWorld();
-    relaunchFireworksIfDue();
+    moveSceneClock();
+    inputWaiting = false;
+    learnerView.frameBegins();
+    const bool moving = sceneMoves();
+    if (moving) spinWorld();
+    if (moving) relaunchFireworksIfDue();
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 20.0f);
+    const float eyeWas = myCamPos.y;
     keepEyeAboveTerrain();
+    eyeSettled = myCamPos.y == eyeWas;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     applyLookAt();
     stepDone(FRAME_EYE);
@@ -709,24 +777,24 @@ void displayCallback() {
     stepDone(FRAME_MARKER);
 
     glColor4f(0.4f, 0.4f, 0.45f, 1.0f);
-    myController->update();
+    if (moving) myController->update();
     stepDone(FRAME_TEST_CONTROLLER);
-    testCharacter->update();
+    if (moving) testCharacter->update();
     stepDone(FRAME_TEST_UPDATE);
-    testCharacter->draw();
+    drawFigure(testCharacter);
     stepDone(FRAME_TEST_DRAW);
 
     // The AI steers after its character is drawn, so its choices show from the next frame.
     glColor4f(0.6f, 0.45f, 0.35f, 1.0f);
-    otherCharacter->update();
+    if (moving) otherCharacter->update();
     stepDone(FRAME_OTHER_UPDATE);
-    otherCharacter->draw();
+    drawFigure(otherCharacter);
     stepDone(FRAME_OTHER_DRAW);
-    myAI->update();
+    if (moving) myAI->update();
     stepDone(FRAME_AI);
 
     glEnable(GL_BLEND);  // stays on for the rest of the frame
-    reachForTestCharacter();
+    if (moving) reachForTestCharacter();
     stepDone(FRAME_REACH);
     burnCharacters();
     stepDone(FRAME_CHARACTER_FIRES);
@@ -734,6 +802,7 @@ void displayCallback() {
     stepDone(FRAME_STANDING_FIRE);
     drawFireworks();
     stepDone(FRAME_FIREWORKS);
+    learnerView.draw(learnerScene(), windowWidth, windowHeight);
     helpOverlay.frameShown(frameClockSeconds());  // a replay shows the captured rate
     helpOverlay.draw(windowWidth, windowHeight);
 }
@@ -791,61 +860,81 @@ static void toggleFullScreen() {
     fullScreen = !fullScreen;
 }
 
-void keyCallback(unsigned char key, int, int) {
-    const double ARM_STEP = 0.1;
-    switch (key) {
-    case 27: finishRun(0);
-    case ' ': deltaAngle = (deltaAngle == 0.0f) ? 0.5f : 0.0f; break;
-    case ',': moveArmGoal(ARM_STEP, 0, 0); break;
-    case '.': moveArmGoal(-ARM_STEP, 0, 0); break;
-    case 'l': moveArmGoal(0, ARM_STEP, 0); break;
-    case ';': moveArmGoal(0, -ARM_STEP, 0); break;
-    case 'o': moveArmGoal(0, 0, ARM_STEP); break;
-    case 'p': moveArmGoal(0, 0, -ARM_STEP); break;
-    case '5': terrainCheck = !terrainCheck; break;
-    case '6': myController->setWalking(true); break;
-    case '7': buildSky("clouds2.tga", 2.0f, 1.0f); break;
-    case '8': buildSky("clouds3.tga", 4.0f, 0.1f); break;
-    case 'Q': myController->turn(5.0f); break;
-    case 'E': myController->turn(-5.0f); break;
-    case 'W': myController->moveForward(); break;
-    case 'S': myController->moveBackward(); break;
-    case 'A': myController->strafeLeft(); break;
-    case 'D': myController->strafeRight(); break;
-    case 'C': myController->jump(); break;
-    case 'q': turnCamera(-1.0f, 3.14f / 180.0f); break;
-    case 'e': turnCamera(1.0f, 3.14f / 360.0f); break;
-    case 'a': AngleY += 5.0f; break;
-    case 'd': AngleY -= 5.0f; break;
-    case 'z': AngleZ += 5.0f; break;
-    case 'c': AngleZ -= 5.0f; break;
-    case 'r':
-        testCharacter->setXPosition(0.0f);
-        testCharacter->setZPosition(0.0f);
-        myCamPos.x = 0.0f;
-        myCamPos.z = 5.0f;
-        break;
-    default: break;
-    }
+static void resetFigureAndEye() {
+    testCharacter->setXPosition(0.0f);
+    testCharacter->setZPosition(0.0f);
+    myCamPos.x = 0.0f;
+    myCamPos.z = 5.0f;
 }
 
-void specialCallback(int key, int, int) {
-    QOR3dVector forward = myCamDir.normalize();
-    QOR3dVector right = myCamDir.cross(myCamUp).normalize();
-    switch (key) {
-    case GLUT_KEY_UP: myCamPos = myCamPos.add(forward); break;
-    case GLUT_KEY_DOWN: myCamPos = myCamPos.minus(forward); break;
-    case GLUT_KEY_RIGHT: myCamPos = myCamPos.add(right); break;
-    case GLUT_KEY_LEFT: myCamPos = myCamPos.minus(right); break;
-    case GLUT_KEY_PAGE_UP: myCamPos.y += 0.5f; break;
-    case GLUT_KEY_PAGE_DOWN: myCamPos.y -= 0.5f; break;
-    case GLUT_KEY_HOME: restoreStartView(); break;
-    case GLUT_KEY_F1: helpOverlay.toggle(); break;
-    case GLUT_KEY_F11: toggleFullScreen(); break;
-    case GLUT_KEY_F12: requestSnapshot(); break;
-    default: break;
-    }
+// The eye steps by one unit along the camera's direction, or across it.
+static QOR3dVector eyeForward() { return myCamDir.normalize(); }
+static QOR3dVector eyeRight() { return myCamDir.cross(myCamUp).normalize(); }
+
+static const double ARM_STEP = 0.1;
+static const int F = SPECIAL_KEY;  // GLUT's special keys in the table
+
+// Every key: its names, its help and what each of its keys does. New keys go here only.
+const KeyRow KEY_TABLE[] = {
+    {"W S", "walk your figure forward / back",
+     {{'W', [] { myController->moveForward(); }}, {'S', [] { myController->moveBackward(); }}}},
+    {"A D", "strafe left / right",
+     {{'A', [] { myController->strafeLeft(); }}, {'D', [] { myController->strafeRight(); }}}},
+    {"Q E", "turn your figure left / right",
+     {{'Q', [] { myController->turn(5.0f); }}, {'E', [] { myController->turn(-5.0f); }}}},
+    {"C", "jump", {{'C', [] { myController->jump(); }}}},
+    {"6", "start the walking gait", {{'6', [] { myController->setWalking(true); }}}},
+    {"q e", "turn the camera left / right",
+     {{'q', [] { turnCamera(-1.0f, 3.14f / 180.0f); }},
+      {'e', [] { turnCamera(1.0f, 3.14f / 360.0f); }}}},
+    {"arrows", "move the eye forward, back, left, right",
+     {{F + GLUT_KEY_UP, [] { myCamPos = myCamPos.add(eyeForward()); }},
+      {F + GLUT_KEY_DOWN, [] { myCamPos = myCamPos.minus(eyeForward()); }},
+      {F + GLUT_KEY_LEFT, [] { myCamPos = myCamPos.minus(eyeRight()); }},
+      {F + GLUT_KEY_RIGHT, [] { myCamPos = myCamPos.add(eyeRight()); }}}},
+    {"PgUp PgDn", "raise / lower the eye",
+     {{F + GLUT_KEY_PAGE_UP, [] { myCamPos.y += 0.5f; }},
+      {F + GLUT_KEY_PAGE_DOWN, [] { myCamPos.y -= 0.5f; }}}},
+    {"5", "eye follows the ground on / off", {{'5', [] { terrainCheck = !terrainCheck; }}}},
+    {"a d z c", "tilt the world",
+     {{'a', [] { AngleY += 5.0f; }}, {'d', [] { AngleY -= 5.0f; }},
+      {'z', [] { AngleZ += 5.0f; }}, {'c', [] { AngleZ -= 5.0f; }}}},
+    {"space", "spin the world on / off",
+     {{' ', [] { deltaAngle = (deltaAngle == 0.0f) ? 0.5f : 0.0f; }}}},
+    {", . l ; o p", "move the arms' goal (red ball)",
+     {{',', [] { moveArmGoal(ARM_STEP, 0, 0); }}, {'.', [] { moveArmGoal(-ARM_STEP, 0, 0); }},
+      {'l', [] { moveArmGoal(0, ARM_STEP, 0); }}, {';', [] { moveArmGoal(0, -ARM_STEP, 0); }},
+      {'o', [] { moveArmGoal(0, 0, ARM_STEP); }}, {'p', [] { moveArmGoal(0, 0, -ARM_STEP); }}}},
+    {"7 8", "night sky / day sky",
+     {{'7', [] { buildSky("clouds2.tga", 2.0f, 1.0f); }},
+      {'8', [] { buildSky("clouds3.tga", 4.0f, 0.1f); }}}},
+    {"r", "your figure and the eye back to the centre", {{'r', resetFigureAndEye}}},
+    {"Home", "back to the start view: eye, camera, world", {{F + GLUT_KEY_HOME, restoreStartView}}},
+    {"drag", "left button: turn the camera; up / down: tilt", {}},
+    {"wheel", "move the eye forward / back", {}},
+    {"F1", "this help and the frame rate", {{F + GLUT_KEY_F1, [] { helpOverlay.toggle(); }}}},
+    {"F2", "the learner's view: what the scene computes each frame",
+     {{F + GLUT_KEY_F2, [] { learnerView.toggle(); }}}},
+    {"F3", "pause / resume the scene (the eye still moves)", {{F + GLUT_KEY_F3, pauseOrResumeScene}}},
+    {"F4", "one frame on, while paused", {{F + GLUT_KEY_F4, stepPausedScene}}},
+    {"[ ]", "the scene at half / twice the speed, 1/16 to 1",
+     {{'[', slowScene}, {']', speedUpScene}}},
+    {"F11", "full screen on / off", {{F + GLUT_KEY_F11, toggleFullScreen}}},
+    {"F12", "save the frame into the current folder", {{F + GLUT_KEY_F12, requestSnapshot}}},
+    {"Escape", "quit", {{27, [] { finishRun(0); }}}},
+};
+const int KEY_TABLE_ROWS = sizeof KEY_TABLE / sizeof KEY_TABLE[0];
+
+static void runKey(int code) {
+    const KeyBinding* binding = findKey(KEY_TABLE, KEY_TABLE_ROWS, code);
+    if (binding != nullptr) binding->act();
 }
+
+void keyCallback(unsigned char key, int, int) {
+    runKey(key);
+}
+
+void specialCallback(int key, int, int) { runKey(SPECIAL_KEY + key); }
 
 // ---- Mouse ------------------------------------------------------------------------------
 // X reports the wheel as buttons 3 (away from the user) and 4 (towards).

@@ -7,10 +7,11 @@
 
 namespace {
 const double RANDOM_DIVISOR = 1000000000.0;
-const double LEFT_TURN_ABOVE = 0.8;
-const double RIGHT_TURN_BELOW = 0.55;
 const float TURN_STEP = 2.0f;
 }  // namespace
+
+const double AI::LEFT_TURN_ABOVE = 0.8;
+const double AI::RIGHT_TURN_BELOW = 0.55;
 
 AI::AI(Controller* c, RandomSource source) : myController(c), myRandom(source ? source : std::rand) {}
 
@@ -22,13 +23,12 @@ float AI::getrand() {
 
 void AI::update() {
     const float r = getrand();
-    if (!myController->isWalking()) myController->setWalking(true);
+    drawn = r;
     // The float is compared with the double thresholds, so 0.8f counts as above 0.8.
-    if (r > LEFT_TURN_ABOVE) {
-        myController->turn(TURN_STEP);
-    } else if (r < RIGHT_TURN_BELOW) {
-        myController->turn(-TURN_STEP);
-    }
+    turned = r > LEFT_TURN_ABOVE ? LEFT : r < RIGHT_TURN_BELOW ? RIGHT : FORWARD;
+    if (!myController->isWalking()) myController->setWalking(true);
+    if (turned == LEFT) myController->turn(TURN_STEP);
+    if (turned == RIGHT) myController->turn(-TURN_STEP);
     myController->moveForward();
     myController->update();
 }

@@ -144,6 +144,37 @@ void Character::draw() {
     glPopMatrix();
 }
 
+void Character::drawPose() {
+    glPushMatrix();
+    applyBodyFrame(position, getHeading(), size);
+    myLeftLeg->drawPose();
+    myRightLeg->drawPose();
+    myTrunk->draw();
+    myTorso->draw();
+    myLeftArm->drawPose();
+    myRightArm->drawPose();
+    myHead->draw();
+    glPopMatrix();
+}
+
+QOR3dVector Character::tipOf(Character_Leg* leg) {
+    glPushMatrix();
+    glLoadIdentity();
+    applyBodyFrame(position, getHeading(), size);
+    const QOR3dVector tip = leg->measureTip();
+    glPopMatrix();
+    return tip;
+}
+
+QOR3dVector Character::tipOf(Character_Arm* arm) {
+    glPushMatrix();
+    glLoadIdentity();
+    applyBodyFrame(position, getHeading(), size);
+    const QOR3dVector tip = arm->measureTip();
+    glPopMatrix();
+    return tip;
+}
+
 void Character::updateLegIK(Character_Leg* Leg) {
     glPushMatrix();
     glLoadIdentity();

@@ -72,3 +72,17 @@ void Character_Arm::updateEndpoint() {
     draw();
     doDraw = true;
 }
+
+QOR3dVector Character_Arm::measureTip() {
+    const QOR3dVector kept = endpoint;
+    updateEndpoint();
+    const QOR3dVector tip = endpoint;
+    endpoint = kept;
+    return tip;
+}
+
+void Character_Arm::drawPose() {
+    const QOR3dVector kept = endpoint;
+    draw();
+    endpoint = kept;
+}

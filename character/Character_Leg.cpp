@@ -75,3 +75,17 @@ void Character_Leg::updateEndpoint() {
     draw();
     doDraw = true;
 }
+
+QOR3dVector Character_Leg::measureTip() {
+    const QOR3dVector kept = endpoint;
+    updateEndpoint();
+    const QOR3dVector tip = endpoint;
+    endpoint = kept;
+    return tip;
+}
+
+void Character_Leg::drawPose() {
+    const QOR3dVector kept = endpoint;
+    draw();
+    endpoint = kept;
+}

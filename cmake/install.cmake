@@ -4,7 +4,7 @@ install(TARGETS quorvel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${QORVEL_IMAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs DESTINATION ${CMAKE_INSTALL_DOCDIR})  # README's links
-install(FILES ${CMAKE_SOURCE_DIR}/docs/tour DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/tour ${CMAKE_SOURCE_DIR}/docs/inside DESTINATION ${CMAKE_INSTALL_DATADIR}/quorvel)
 
 # Dates written into the man page, the changelog and the metainfo come from the commit, so two
 # builds of one commit agree: the environment's SOURCE_DATE_EPOCH, else the last commit's time,

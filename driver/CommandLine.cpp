@@ -1,7 +1,7 @@
 // Long options in the GNU manner (--name VALUE or --name=VALUE); X options pass through.
 #include "CommandLine.h"
 
-#include "KeyHelp.h"
+#include "KeyTable.h"
 #include "timer.h"
 
 #include <cerrno>
@@ -287,7 +287,8 @@ std::string helpText() {
            "                      over (default: none; the format is below)\n"
            "  --headless          draw without a window or an X server (EGL), for --frames,\n"
            "                      --record, --screenshot or --replay; the same pictures as\n"
-           "                      in a window; no --capture, no keys\n"
+           "                      in a window; no --capture, and a replay's F1, F2, F11\n"
+           "                      and F12 do nothing\n"
            "  --data DIR          read the images from DIR (default: $QORVEL_DATA, then tga/\n"
            "                      beside the program, then the installed share/quorvel)\n"
            "  -q, --quiet         print only errors and the lines asked for, such as\n"
@@ -303,11 +304,11 @@ std::string helpText() {
            "While the window is hidden or covered no frames are drawn, except with --frames or\n"
            "--record, whose frames are drawn off screen whatever the window shows.\n"
            "\n"
-           "Keys (" + std::string(KEY_HELP_NOTE) + "):\n";
-    for (int i = 0; i < KEY_HELP_ROWS; i++) {
-        std::string row = std::string("  ") + KEY_HELP[i].keys;
+           "Keys (" + std::string(KEY_TABLE_NOTE) + "):\n";
+    for (int i = 0; i < KEY_TABLE_ROWS; i++) {
+        std::string row = std::string("  ") + KEY_TABLE[i].keys;
         row.resize(16, ' ');
-        help += row + KEY_HELP[i].what + "\n";
+        help += row + KEY_TABLE[i].help + "\n";
     }
     help += "\n"
            "A capture is text, one record a line: 'quorvel-capture 1', 'seed N', 'size W H',\n"

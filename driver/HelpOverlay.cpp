@@ -2,7 +2,8 @@
 // sky and the dark ground alike.
 #include "HelpOverlay.h"
 
-#include "KeyHelp.h"
+#include "KeyTable.h"
+#include "SceneTime.h"
 
 #include <GL/glut.h>
 
@@ -22,11 +23,11 @@ void text(int x, int y, const char* s) {
 
 void HelpOverlay::draw(int windowWidth, int windowHeight) const {
     if (!shown) return;
-    const int rows = KEY_HELP_ROWS + 3;  // the frame rate, a blank line and the note first
+    const int rows = KEY_TABLE_ROWS + 3;  // the frame rate, a blank line and the note first
     const int panelHeight = rows * LINE + 2 * MARGIN;
-    int panelWidth = glutBitmapLength(FONT, (const unsigned char*)KEY_HELP_NOTE);
-    for (int i = 0; i < KEY_HELP_ROWS; i++) {
-        const int w = glutBitmapLength(FONT, (const unsigned char*)KEY_HELP[i].what);
+    int panelWidth = glutBitmapLength(FONT, (const unsigned char*)KEY_TABLE_NOTE);
+    for (int i = 0; i < KEY_TABLE_ROWS; i++) {
+        const int w = glutBitmapLength(FONT, (const unsigned char*)KEY_TABLE[i].help);
         if (w + KEY_COLUMN > panelWidth) panelWidth = w + KEY_COLUMN;
     }
     panelWidth += 2 * MARGIN;
@@ -52,19 +53,23 @@ void HelpOverlay::draw(int windowWidth, int windowHeight) const {
     glRecti(0, 0, panelWidth, panelHeight);
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    char fps[64];
+    char fps[96];
+    const char* time = sceneTimeLabel();
+    const char* apart = *time ? ", scene " : "";
     if (limit > 0)
-        std::snprintf(fps, sizeof fps, "%.1f frames a second (at most %d)", rate.perSecond(), limit);
+        std::snprintf(fps, sizeof fps, "%.1f frames a second (at most %d)%s%s", rate.perSecond(),
+                      limit, apart, time);
     else
-        std::snprintf(fps, sizeof fps, "%.1f frames a second (no limit)", rate.perSecond());
+        std::snprintf(fps, sizeof fps, "%.1f frames a second (no limit)%s%s", rate.perSecond(),
+                      apart, time);
     int y = MARGIN + LINE - 3;  // the raster position is the text's baseline
     text(MARGIN, y, fps);
     y += 2 * LINE;
-    text(MARGIN, y, KEY_HELP_NOTE);
+    text(MARGIN, y, KEY_TABLE_NOTE);
     y += LINE;
-    for (int i = 0; i < KEY_HELP_ROWS; i++, y += LINE) {
-        text(MARGIN, y, KEY_HELP[i].keys);
-        text(MARGIN + KEY_COLUMN, y, KEY_HELP[i].what);
+    for (int i = 0; i < KEY_TABLE_ROWS; i++, y += LINE) {
+        text(MARGIN, y, KEY_TABLE[i].keys);
+        text(MARGIN + KEY_COLUMN, y, KEY_TABLE[i].help);
     }
 
     glPopMatrix();

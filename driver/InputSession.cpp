@@ -53,7 +53,9 @@ void handle(const SessionEvent& e) {
 }
 
 void queue(SessionEventKind kind, int a, int b = 0, int c = 0, int d = 0) {
-    if (!replaying) queued.push_back({kind, {a, b, c, d}});
+    if (replaying) return;
+    queued.push_back({kind, {a, b, c, d}});
+    if (to.inputCame != nullptr) to.inputCame();
 }
 
 void liveKey(unsigned char key, int, int) {

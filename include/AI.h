@@ -10,6 +10,11 @@ class AI {
 public:
     typedef int (*RandomSource)();
 
+    // What one frame's draw decided; the thresholds it was compared against are below.
+    enum Turn { FORWARD, LEFT, RIGHT };
+    static const double LEFT_TURN_ABOVE;
+    static const double RIGHT_TURN_BELOW;
+
     // The random source defaults to the C library's shared generator; tests pass their own.
     explicit AI(Controller* c, RandomSource source = std::rand);
 
@@ -18,9 +23,15 @@ public:
     // Fractional part of rand() / 1e9; small values come up about half again as often.
     float getrand();
 
+    // The last frame's draw and the turn it chose: FORWARD with a draw of 0 before the first.
+    float lastDraw() const { return drawn; }
+    Turn lastTurn() const { return turned; }
+
 private:
     Controller* myController;
     RandomSource myRandom;
+    float drawn = 0.0f;
+    Turn turned = FORWARD;
 };
 
 #endif

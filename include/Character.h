@@ -61,6 +61,11 @@ public:
 
     // Draws the figure and runs the limb search; needs a current GL context.
     void draw() override;
+    // Draws the figure as it stands, without the search: a paused frame changes nothing.
+    void drawPose();
+    // Where a limb's tip is in the frame of its goal, measured now; the limb keeps its state.
+    QOR3dVector tipOf(Character_Leg* leg);
+    QOR3dVector tipOf(Character_Arm* arm);
     void pause() override { paused = !paused; }
     bool isPaused() override { return paused; }
 

@@ -52,6 +52,10 @@ public:
 
     // Runs the transforms of draw() and measures the tip without drawing anything.
     void updateEndpoint();
+    // The tip as the current model-view maps it, leaving the stored one as it was.
+    QOR3dVector measureTip();
+    // Draws the limb as it stands, leaving the stored tip as it was: a paused frame's pose.
+    void drawPose();
 
 protected:
     void drawEllipse(float x, float y, float z);

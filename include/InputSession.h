@@ -17,6 +17,7 @@ struct InputHandlers {
     void (*takeSize)(int width, int height);      // the scene is drawn at this size from now on
     void (*resizeWindow)(int width, int height);  // a replay sizes the window; null: no window
     void (*end)(int status);                      // ends the run as every way out does; no return
+    void (*inputCame)();                          // live input was queued; may be null
 };
 
 // Before the window opens: reads the replay (its seed and size go into `line`) or opens the

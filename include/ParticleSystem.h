@@ -42,6 +42,9 @@ public:
 
     int getNumParticles() const { return numParticles; }
     int getNumForceFields() const { return numForceFields; }
+    aForce getForceField(int i) const { return myForces[i]; }
+    // How many of the particles are alive.
+    int countLive() const;
     Particle* getParticle(int i) const { return myParticles[i]; }
 
     // The generator behind every random draw of the effects, so a run can be repeated exactly;

@@ -23,6 +23,11 @@ public:
     // the animation by one step.
     void DrawSkyBox(GLfloat scalex, GLfloat scaley, GLfloat scalez, GLfloat centerx,
                     GLfloat centery, GLfloat centerz);
+    // The same picture without the step: a paused scene's sky.
+    void drawStill(GLfloat scalex, GLfloat scaley, GLfloat scalez, GLfloat centerx,
+                   GLfloat centery, GLfloat centerz);
+    // The clouds' and the moon's step of one frame; draws a random number.
+    void scroll();
     void setScale(float theScale);
     void setMovement(float theMoving);
 

@@ -65,6 +65,12 @@ void ParticleSystem::pause() {
 
 bool ParticleSystem::isPaused() { return paused; }
 
+int ParticleSystem::countLive() const {
+    int live = 0;
+    for (int i = 0; i < numParticles; i++) live += myParticles[i]->isAlive() ? 1 : 0;
+    return live;
+}
+
 void ParticleSystem::pushForceField(aForce theForce) {
     assert(numForceFields < MAX_NUM_FORCEFIELDS);
     appendForceField(theForce);

@@ -59,6 +59,12 @@ void SkyBox::setMovement(float theMoving) { moving = theMoving; }
 
 void SkyBox::DrawSkyBox(GLfloat scalex, GLfloat scaley, GLfloat scalez, GLfloat centerx,
                         GLfloat centery, GLfloat centerz) {
+    drawStill(scalex, scaley, scalez, centerx, centery, centerz);
+    scroll();
+}
+
+void SkyBox::drawStill(GLfloat scalex, GLfloat scaley, GLfloat scalez, GLfloat centerx,
+                       GLfloat centery, GLfloat centerz) {
     const double sky = (double)moving * skyDisplacement;
 
     glPushMatrix();
@@ -104,7 +110,9 @@ void SkyBox::DrawSkyBox(GLfloat scalex, GLfloat scaley, GLfloat scalez, GLfloat 
     glBlendFunc(GL_SRC_ALPHA, GL_DST_ALPHA);
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+}
 
+void SkyBox::scroll() {
     const int r = rand();
     skyDisplacement = (float)(skyDisplacement -
                               ((double)r / 2147483648.0f * 0.00025f + 0.0015f));

@@ -198,3 +198,16 @@ TEST_F(ControllerTest, TheAIWalksForwardTurningByItsThresholds) {
         EXPECT_GT(c.getXVelocity() * std::sin(h) + c.getZVelocity() * std::cos(h), 0) << k.draw;
     }
 }
+
+TEST_F(ControllerTest, TheAIKeepsTheDrawItComparedAndTheTurnItChose) {
+    AI ai(&fig().ctl, fakeRandom);
+    const struct { int draw; float fraction; AI::Turn turn; } cases[] = {
+        {100000000, 0.1f, AI::RIGHT}, {900000000, 0.9f, AI::LEFT}, {600000000, 0.6f, AI::FORWARD},
+        {550000000, 0.55f, AI::FORWARD}};
+    for (const auto& k : cases) {
+        nextRandom = k.draw;
+        ai.update();
+        EXPECT_FLOAT_EQ(ai.lastDraw(), k.fraction) << k.draw;
+        EXPECT_EQ(ai.lastTurn(), k.turn) << k.draw;
+    }
+}

@@ -125,11 +125,13 @@ TEST_F(SceneTest, SkyKeysReplaceTheOldSkyWithoutGrowth) {
 TEST_F(SceneTest, NoGLErrorInAnyFrameThroughEveryStateTheKeysReach) {
     // Keys (GLUT's special keys as their own codes) then frames: night sky, spin and tilts,
     // walking and jumping, both figures in the fire, a relaunch, the reset and day sky, the eye
-    // climbing back from below the ground, the help panel.
+    // climbing back from below the ground, the help panel, the learner's view and a pause.
     const struct { std::vector<int> keys; int special; int frames; bool relaunch; } steps[] = {
         {{'7'}, 0, 3, false}, {{' ', 'a', 'z', 'd', 'c'}, 0, 3, false},
         {{'6', 'W', 'W', 'C', 'Q'}, 0, 5, false}, {{}, 0, 5, true}, {{'r', '8'}, 0, 2, false},
-        {{}, GLUT_KEY_PAGE_DOWN, 5, false}, {{'5'}, GLUT_KEY_F1, 3, false}};
+        {{}, GLUT_KEY_PAGE_DOWN, 5, false}, {{'5'}, GLUT_KEY_F1, 3, false},
+        {{}, GLUT_KEY_F2, 3, false}, {{}, GLUT_KEY_F3, 3, false}, {{}, GLUT_KEY_F3, 1, false},
+        {{}, GLUT_KEY_F2, 1, false}};
     std::string said = quietly([&] {
         testCharacter->setPosition(QOR3dVector(0, 1, 0));
         otherCharacter->setPosition(QOR3dVector(0.5f, 1, 0));

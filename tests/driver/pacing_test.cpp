@@ -78,3 +78,25 @@ TEST(ProgramPace, AHiddenWindowDrawsNoFramesUntilItShowsAgain) {
     EXPECT_LE(std::stoi(m[1]), 1) << r.output;
     EXPECT_NE(r.output.find("shown again\n"), std::string::npos) << r.output;
 }
+
+TEST(ProgramPace, APausedSceneDrawsNothingUntilInputComes) {
+    // Driven by X: F3 pauses, and the capture shows the frame that took it. From there a paused
+    // scene that nothing moves draws no more than the frame or two the eye takes to settle, in
+    // a full second that holds sixty frames of a running scene here; a key that moves the eye
+    // brings frames back.
+    testproc::TempDir tmp;
+    testproc::Result r = testproc::runProgramWithActions(
+        tmp.path, "--capture session",
+        "wait_for frames_reach session 5; xdotool key --window \"$win\" F3; "
+        "wait_for has_line session 'special 3'; paused=$(frame_lines session); sleep 1; "
+        "echo \"frames while paused: $(($(frame_lines session) - paused))\"; "
+        "shown=$(frame_lines session); xdotool key --window \"$win\" Up; "
+        "wait_for frames_reach session $((shown + 1)) && echo drawn again; "
+        "xdotool key --window \"$win\" Escape");
+    EXPECT_EQ(r.status, 0) << r.output;
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(r.output, m, std::regex("frames while paused: (-?[0-9]+)\n")))
+        << r.output;
+    EXPECT_LE(std::stoi(m[1]), 2) << r.output;
+    EXPECT_NE(r.output.find("drawn again\n"), std::string::npos) << r.output;
+}
