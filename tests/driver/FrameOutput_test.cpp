@@ -83,12 +83,14 @@ TEST(FrameOutput, TheCloseButtonAndEndSignalsSaveTheFinalPicture) {
         {quote(std::string(QORVEL_BINARY_DIR) + "/close_window") + " \"$win\"", 0},
         {"kill -TERM $(pgrep -P $pid)", 143},
         {"kill -INT $(pgrep -P $pid)", 130}};
-    // The window shows before the program takes signals; this line comes after.
-    const std::string ready = "wait_for_line \"$out\" 'F1: keys and help, Escape: quit'; ";
+    // The capture writes a frame's line as the frame begins, and the program takes a signal or
+    // the close button only between frames: from the first line on there is a frame to save.
+    const std::string ready = "wait_for frames_reach session 1; ";
     for (const Case& c : cases) {
         TempDir tmp;
         testproc::Result r =
-            testproc::runProgramWithActions(tmp.path, "--screenshot end.png", ready + c.action);
+            testproc::runProgramWithActions(tmp.path, "--screenshot end.png --capture session",
+                                            ready + c.action);
         EXPECT_EQ(r.status, c.status) << c.action << "\n" << r.output;
         EXPECT_EQ(testpng::readPng(tmp.path + "/end.png").width, 800) << c.action;
     }

@@ -16,7 +16,7 @@ const char* noName(int) { return ""; }
 
 struct Spot { float x, y; };
 
-class LearnerViewTest : public GLTest {
+class LearnerViewTest : public WindowGLTest {
 protected:
     Character figure, other;
     LearnerView view;

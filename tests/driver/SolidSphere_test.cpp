@@ -25,9 +25,12 @@ std::vector<unsigned char> litSphere(bool own, float turn) {
     else glutSolidSphere(1.0, 20, 20);
     return testgl::readBack(0, 0, 800, 800);
 }
+
+// The toolkit's sphere needs its window.
+struct SolidSphere : WindowGLTest {};
 }  // namespace
 
-TEST_F(GLTest, TheOwnSphereDrawsTheToolkitSpheresPixelsFromEverySide) {
+TEST_F(SolidSphere, TheOwnSphereDrawsTheToolkitSpheresPixelsFromEverySide) {
     for (float turn : {0.0f, 37.0f, 90.0f, 200.0f}) {
         const std::vector<unsigned char> toolkit = litSphere(false, turn);
         EXPECT_EQ(testgl::pixelsDiffering(toolkit, litSphere(true, turn), 0), 0) << turn;

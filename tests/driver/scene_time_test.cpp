@@ -13,15 +13,16 @@ const std::string HEAD = "quorvel-capture 1\nseed 1\nsize 200 200\n";
 const std::string PAUSE = "special 3\n", STEP = "special 4\n", SLOWER = "key 91\n",
                   CAMERA_TURN = "key 113\n";
 
-// The program's frames for a capture (`frames` of 0.05 s unless given), recorded into dir.
+// The program's frames for a capture (`frames` of 0.05 s unless given), recorded into dir
+// with no X server.
 struct Played {
     testproc::TempDir dir;
     testproc::Result result;
     explicit Played(const std::string& session, const std::string& args = "--replay session") {
         std::ofstream(dir.path + "/session") << HEAD << session << "end\n";
-        result = testproc::runShell(testproc::onOwnDisplay(
-            "cd " + quote(dir.path) + " && timeout 120 " + quote(testproc::programPath()) +
-            " --quiet --record rec " + args));
+        result = testproc::runShell("cd " + quote(dir.path) + " && env -u DISPLAY timeout 120 " +
+                                    quote(testproc::programPath()) +
+                                    " --headless --quiet --record rec " + args);
     }
     std::string frame(int n) const {
         char name[32];

@@ -1,4 +1,5 @@
-// Test support: one real GLUT window per test process; pixel read-back is in pixels.h.
+// Test support: one GL context per test process, headless or in a window; pixel read-back is
+// in pixels.h.
 #ifndef QORVEL_TESTS_GL_CONTEXT_H
 #define QORVEL_TESTS_GL_CONTEXT_H
 
@@ -26,13 +27,28 @@ int namesInUse(IsName isName, GLuint below) {
 
 }  // namespace testgl
 
-// Fixture for tests that need GL: the window (opened once per process; GLUT ends the process
-// when there is no display), identity matrices, and no GL error left behind by the test. Every
-// attribute a test changes is put back after it, so each starts from GL's initial state: no
-// depth test, lighting, texturing or blending, and a black clear colour.
+// Fixture for tests that need GL: a context of the program's own formats (opened once per
+// process), identity matrices, and no GL error left behind by the test. A process with no
+// display draws off screen through EGL, as the program's headless runs do; one with a display
+// opens a GLUT window, and all its tests draw there, since a thread cannot hold a GLX and an
+// EGL context in turn. Every attribute a test changes is put back after it, so each starts from
+// GL's initial state: no depth test, lighting, texturing or blending, and a black clear colour.
 struct GLTest : ::testing::Test {
     void SetUp() override;
     void TearDown() override;
+
+protected:
+    // Tests of what only the window toolkit draws (its fonts, its sphere, the scene with its
+    // window) say so; they need a display.
+    virtual bool needsWindow() const { return false; }
+
+private:
+    bool attributesPushed = false;
+};
+
+struct WindowGLTest : GLTest {
+protected:
+    bool needsWindow() const override { return true; }
 };
 
 #endif

@@ -14,7 +14,7 @@
 #include "support/fakes.h"
 #include "support/gl_context.h"
 
-class SceneTest : public GLTest {
+class SceneTest : public WindowGLTest {
 protected:
     void SetUp() override {
         GLTest::SetUp();
