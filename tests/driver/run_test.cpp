@@ -23,7 +23,8 @@ TEST(OfflineRun, AHiddenOrCoveredWindowStillDrawsEveryFrameByteForByte) {
     TempDir tmp;
     // The window is unmapped, or covered by a larger window, after frame 10; each run notes how
     // many frames it had when that happened, so a hide that came too late shows.
-    const std::string run = program() + " --seed 1 --step 0.02 --frames 60 --record ";
+    const std::string run =
+        program() + " --seed 1 --step 0.02 --size 200x200 --frames 60 --record ";
     const std::string script =
         "cd " + quote(tmp.path) + " || exit 1; " + run + "seen >/dev/null || exit 1; " +
         "timeout 60 " + run + "unmapped >/dev/null & pid=$!; " +
@@ -47,7 +48,7 @@ TEST(OfflineRun, AHiddenOrCoveredWindowStillDrawsEveryFrameByteForByte) {
 
 TEST(HeadlessRun, WithNoDisplayDrawsTheWindowedRunsPicture) {
     TempDir tmp;
-    const std::string args = " --seed 1 --step 0.02 --frames 120 --screenshot ";
+    const std::string args = " --seed 1 --step 0.02 --size 300x300 --frames 120 --screenshot ";
     ASSERT_EQ(testproc::runShell(testproc::onOwnDisplay(
         "cd " + quote(tmp.path) + " && " + program() + args + "window.png >/dev/null")).status, 0);
     testproc::Result r = testproc::runShell("cd " + quote(tmp.path) + " && env -u DISPLAY " +
