@@ -23,26 +23,38 @@ const std::string DRIVE =
     x("key --window \"$win\" F11", "reshape 800 800") + "xdotool key --window \"$win\" Escape";
 }  // namespace
 
-TEST(Replay, ACapturedSessionPlaysBackToItsLastPictureByteForByte) {
-    const struct { const char* clock; const char* args; } runs[] = {
-        {"seed and step", "--seed 3 --step 0.02 "}, {"wall clock, no seed", ""}};
-    for (const auto& run : runs) {
-        testproc::TempDir tmp;
-        testproc::Result live = testproc::runProgramWithActions(
-            tmp.path, std::string(run.args) + "--capture session --screenshot live.png", DRIVE);
-        ASSERT_EQ(live.status, 0) << run.clock << "\n" << live.output;
-        const std::string file = testproc::runShell("cat " + quote(tmp.path + "/session")).output;
-        for (const char* line : {"\nkey 67\n", "\nmotion 420 700\n", "\nmouse 3 0 ",
-                                 "\nspecial 11\n", "\nreshape 1024 1024\n", "\nend\n"})
-            EXPECT_NE(file.find(line), std::string::npos) << run.clock << ": no" << line << file;
-        for (const char* replay : {"first.png", "second.png"}) {
-            testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
-                "cd " + quote(tmp.path) + " && timeout 120 " + quote(testproc::programPath()) +
-                " --max-fps 0 --replay session --screenshot " + replay + " && cmp live.png " + replay));
-            EXPECT_EQ(r.status, 0) << run.clock << ", " << replay << "\n" << r.output;
-        }
+// On a fixed clock (seed and step) and on the wall clock: a test each, so each has the whole
+// time allowed.
+struct Clock {
+    const char* name;
+    const char* args;
+};
+
+class CapturedSession : public testing::TestWithParam<Clock> {};
+
+TEST_P(CapturedSession, PlaysBackToItsLastPictureByteForByte) {
+    testproc::TempDir tmp;
+    testproc::Result live = testproc::runProgramWithActions(
+        tmp.path, std::string(GetParam().args) + "--capture session --screenshot live.png", DRIVE);
+    ASSERT_EQ(live.status, 0) << live.output;
+    const std::string file = testproc::runShell("cat " + quote(tmp.path + "/session")).output;
+    for (const char* line : {"\nkey 67\n", "\nmotion 420 700\n", "\nmouse 3 0 ",
+                             "\nspecial 11\n", "\nreshape 1024 1024\n", "\nend\n"})
+        EXPECT_NE(file.find(line), std::string::npos) << "no" << line << file;
+    for (const char* replay : {"first.png", "second.png"}) {
+        testproc::Result r = testproc::runShell(testproc::onOwnDisplay(
+            "cd " + quote(tmp.path) + " && timeout 120 " + quote(testproc::programPath()) +
+            " --max-fps 0 --replay session --screenshot " + replay + " && cmp live.png " + replay));
+        EXPECT_EQ(r.status, 0) << replay << "\n" << r.output;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Replay, CapturedSession,
+                         testing::Values(Clock{"SeedAndStep", "--seed 3 --step 0.02 "},
+                                         Clock{"WallClock", ""}),
+                         [](const testing::TestParamInfo<Clock>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(Replay, ABadFileEndsTheProgramWithItsNameAndLineBeforeAnyWindow) {
     testproc::TempDir tmp;

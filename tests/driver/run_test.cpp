@@ -92,45 +92,57 @@ TEST(HeadlessRun, RefusesWhatNeedsAWindowAndNamesWhatIsMissing) {
 
 // Each way out of a captured run: the capture ends with 'end', the picture saved is the last
 // frame drawn (the capture replayed for as many frames as --stats counted draws it again), and
-// the status is the documented one.
-TEST(WaysOut, EveryWayOutEndsTheCaptureSavesTheLastFrameDrawnAndCountsIt) {
-    const struct { const char* what; const char* args; std::string action; int status; } cases[] = {
-        {"Escape", "", "xdotool key --window $win Escape", 0},
-        {"--frames", "--frames 12", ":", 0},
-        {"close button", "", quote(std::string(QORVEL_BINARY_DIR) + "/close_window") + " $win", 0},
-        {"SIGINT", "", "kill -INT $(pgrep -P $pid)", 130},
-        {"SIGTERM", "", "kill -TERM $(pgrep -P $pid)", 143},
-        {"SIGTERM while unmapped", "", "xdotool windowunmap --sync $win; kill -TERM $(pgrep -P $pid)",
-         143},
-        // The fireworks load their image again every 40 frames of a quarter second.
-        {"an image lost mid-run", "--data images --step 0.25 --max-fps 40",
-         "rm images/spark1.tga", 1},
-    };
-    for (const auto& c : cases) {
-        TempDir tmp;
-        const std::string script =
-            "cd " + quote(tmp.path) + " && cp -r " + quote(std::string(QORVEL_BINARY_DIR) + "/tga") +
-            " images && { timeout 60 " + program() + " --size 96x96 --capture cap --stats " +
-            "--screenshot end.png " + c.args + " >out 2>err & pid=$!; " +
-            waitWhileRunning("[ -f cap ] && [ $(grep -c '^frame' cap) -ge 5 ]") +
-            "win=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1); { " + c.action +
-            "; } 2>/dev/null; wait $pid; echo $?; }";
-        testproc::Result r = testproc::runShell(testproc::onOwnDisplay(script));
-        EXPECT_EQ(r.output, std::to_string(c.status) + "\n") << c.what;
-        EXPECT_EQ(output("tail -n 1 " + quote(tmp.path + "/cap")), "end\n") << c.what;
-        // The frames drawn, as --stats counts them; a frame begun but cut short by a lost image
-        // is in the capture, not drawn.
-        const std::string stats = output("grep -o '^[0-9]* frames: ' " + quote(tmp.path + "/out"));
-        ASSERT_NE(stats, "") << c.what;
-        const std::string drawn = stats.substr(0, stats.find(' '));
-        EXPECT_GE(std::stoi(drawn), 5) << c.what;
-        ASSERT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && env -u DISPLAY " + program() +
-                                     " --headless --replay cap --frames " + drawn +
-                                     " --screenshot replay.png >/dev/null").status, 0) << c.what;
-        EXPECT_EQ(testproc::runShell("cmp " + quote(tmp.path + "/end.png") + " " +
-                                     quote(tmp.path + "/replay.png")).status, 0) << c.what;
-    }
+// the status is the documented one. One test a way out, so each has the whole time allowed.
+struct WayOutCase {
+    const char* name;
+    const char* args;
+    std::string action;
+    int status;
+};
+
+class WayOut : public testing::TestWithParam<WayOutCase> {};
+
+TEST_P(WayOut, EndsTheCaptureSavesTheLastFrameDrawnAndCountsIt) {
+    const WayOutCase& c = GetParam();
+    TempDir tmp;
+    const std::string script =
+        "cd " + quote(tmp.path) + " && cp -r " + quote(std::string(QORVEL_BINARY_DIR) + "/tga") +
+        " images && { timeout 60 " + program() + " --size 96x96 --capture cap --stats " +
+        "--screenshot end.png " + c.args + " >out 2>err & pid=$!; " +
+        waitWhileRunning("[ -f cap ] && [ $(grep -c '^frame' cap) -ge 5 ]") +
+        "win=$(xdotool search --name '^Quorvel$' 2>/dev/null | head -n 1); { " + c.action +
+        "; } 2>/dev/null; wait $pid; echo $?; }";
+    testproc::Result r = testproc::runShell(testproc::onOwnDisplay(script));
+    EXPECT_EQ(r.output, std::to_string(c.status) + "\n");
+    EXPECT_EQ(output("tail -n 1 " + quote(tmp.path + "/cap")), "end\n");
+    // The frames drawn, as --stats counts them; a frame begun but cut short by a lost image
+    // is in the capture, not drawn.
+    const std::string stats = output("grep -o '^[0-9]* frames: ' " + quote(tmp.path + "/out"));
+    ASSERT_NE(stats, "");
+    const std::string drawn = stats.substr(0, stats.find(' '));
+    EXPECT_GE(std::stoi(drawn), 5);
+    ASSERT_EQ(testproc::runShell("cd " + quote(tmp.path) + " && env -u DISPLAY " + program() +
+                                 " --headless --replay cap --frames " + drawn +
+                                 " --screenshot replay.png >/dev/null").status, 0);
+    EXPECT_EQ(testproc::runShell("cmp " + quote(tmp.path + "/end.png") + " " +
+                                 quote(tmp.path + "/replay.png")).status, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, WayOut,
+    testing::Values(
+        WayOutCase{"Escape", "", "xdotool key --window $win Escape", 0},
+        WayOutCase{"TheLastFrame", "--frames 12", ":", 0},
+        WayOutCase{"TheCloseButton", "",
+               quote(std::string(QORVEL_BINARY_DIR) + "/close_window") + " $win", 0},
+        WayOutCase{"SIGINT", "", "kill -INT $(pgrep -P $pid)", 130},
+        WayOutCase{"SIGTERM", "", "kill -TERM $(pgrep -P $pid)", 143},
+        WayOutCase{"SIGTERMWhileUnmapped", "",
+               "xdotool windowunmap --sync $win; kill -TERM $(pgrep -P $pid)", 143},
+        // The fireworks load their image again every 40 frames of a quarter second.
+        WayOutCase{"AnImageLostMidRun", "--data images --step 0.25 --max-fps 40",
+               "rm images/spark1.tga", 1}),
+    [](const testing::TestParamInfo<WayOutCase>& info) { return std::string(info.param.name); });
 
 // A capture that the file system stops taking (a file-size limit here) ends the run there,
 // with its reason, the picture and the figures still saved. Standard output goes through a
